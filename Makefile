@@ -1,0 +1,44 @@
+# The two commands of the README: `make run` and `make test`.
+BUILD      ?= build
+ASAN_BUILD ?= build-asan
+JOBS       ?= $(shell nproc)
+RUN_HOME   ?= $(CURDIR)/run
+EXAMPLE    := $(RUN_HOME)/data/例子账本.mdb
+
+.PHONY: all deps configure build run test test-asan bench clean format
+
+all: build
+
+deps:
+	@scripts/install-deps
+
+configure: deps
+	@cmake -S . -B $(BUILD) -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+
+build: configure
+	@cmake --build $(BUILD) -j $(JOBS)
+
+$(EXAMPLE): | build
+	@mkdir -p $(RUN_HOME)/data
+	@$(BUILD)/vintorctl example "$(EXAMPLE)"
+
+run: build $(EXAMPLE)
+	VINTOR_HOME=$(RUN_HOME) $(BUILD)/vintor
+
+test: build
+	@cd $(BUILD) && QT_QPA_PLATFORM=offscreen ctest --output-on-failure -j $(JOBS)
+
+test-asan: deps
+	@cmake -S . -B $(ASAN_BUILD) -DCMAKE_BUILD_TYPE=Debug -DVINTOR_SANITIZE=ON >/dev/null
+	@cmake --build $(ASAN_BUILD) -j $(JOBS)
+	@cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
+	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
+
+bench: build
+	@$(BUILD)/bench/vintor_bench
+
+clean:
+	rm -rf $(BUILD) $(ASAN_BUILD)
+
+format:
+	@git ls-files '*.cpp' '*.h' | xargs clang-format -i

@@ -1,0 +1,50 @@
+#include "tests/support/LedgerFixture.h"
+
+#include "storage/Clock.h"
+#include "storage/LedgerTemplate.h"
+
+#include <QDir>
+#include <QFile>
+
+const QString& BlankLedgerForTests() {
+    static QTemporaryDir dir;
+    static const QString path = [] {
+        const QString p = dir.filePath(QStringLiteral("Blank"));
+        LedgerTemplate::WriteBlankLedger(p);
+        return p;
+    }();
+    return path;
+}
+
+void LedgerTest::SetUp() {
+    ASSERT_TRUE(dir_.isValid());
+    TClock::SetToday(QDate(2024, 6, 15));
+    dm_ = std::make_unique<TDM>();
+    ledger_ = NewLedgerPath();
+    dm_->DbBase.SetDatabaseName(ledger_);
+    dm_->DbBase.Open();
+}
+
+void LedgerTest::TearDown() {
+    dm_.reset();
+    TClock::Release();
+}
+
+QString LedgerTest::NewLedgerPath(const QString& name) {
+    const QString path = dir_.filePath(name);
+    QFile::remove(path);
+    EXPECT_TRUE(QFile::copy(BlankLedgerForTests(), path));
+    QFile(path).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+    return path;
+}
+
+QString LedgerTest::Value(const QString& sql, const QString& column) {
+    return dm_->SqlFieldText(sql, column);
+}
+
+int LedgerTest::Count(const QString& table, const QString& where) {
+    const QString sql =
+        QStringLiteral("SELECT Count(*) AS N FROM %1%2")
+            .arg(table, where.isEmpty() ? QString() : QStringLiteral(" WHERE ") + where);
+    return Value(sql, QStringLiteral("N")).toInt();
+}

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QStringList>
+#include <QTextStream>
+
+// The arguments of a vintorctl command: positional words and "--name value"
+// options.
+class TOptions {
+public:
+    explicit TOptions(const QStringList& args);
+
+    const QStringList& Positional() const { return positional_; }
+    QString Value(const QString& name) const;
+    bool Has(const QString& name) const;
+    // Sets the clock from --today when given; false (with a message) when the
+    // date is malformed.
+    bool ApplyToday(QTextStream& err) const;
+
+private:
+    QStringList positional_;
+    QStringList names_;
+    QStringList values_;
+};
