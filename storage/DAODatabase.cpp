@@ -1,6 +1,7 @@
 #include "storage/DAODatabase.h"
 
 #include "storage/Clock.h"
+#include "storage/Currency.h"
 #include "storage/DAODataset.h"
 #include "storage/Errors.h"
 #include "storage/JetDate.h"
@@ -8,6 +9,9 @@
 #include "storage/SqliteError.h"
 
 #include <QFileInfo>
+
+#include <algorithm>
+#include <cmath>
 
 #include <sqlite3.h>
 
@@ -34,6 +38,26 @@ void SqlDateText(sqlite3_context* context, int, sqlite3_value** argv) {
     } else {
         sqlite3_result_value(context, argv[0]);
     }
+}
+
+// A money value put on the 1/10000 grid half to even, as the CURRENCY type
+// stores it. The double is first read as the decimal it was written as (15
+// significant digits), so 0.00005 is the tie it looks like.
+void SqlMoney(sqlite3_context* context, int, sqlite3_value** argv) {
+    const int type = sqlite3_value_type(argv[0]);
+    if (type != SQLITE_INTEGER && type != SQLITE_FLOAT) {
+        sqlite3_result_value(context, argv[0]);
+        return;
+    }
+    const double value = sqlite3_value_double(argv[0]);
+    if (!std::isfinite(value)) {
+        sqlite3_result_value(context, argv[0]);
+        return;
+    }
+    const int magnitude = value == 0 ? 1 : int(std::floor(std::log10(std::fabs(value)))) + 1;
+    const int decimals = std::clamp(15 - std::max(magnitude, 1), 4, 15);
+    const auto money = Currency::Parse(QString::number(value, 'f', decimals));
+    sqlite3_result_double(context, money ? money->ToDouble() : value);
 }
 
 QString OpenErrorText(int code, const QString& path) {
@@ -195,6 +219,8 @@ void TDAODatabase::Connect() {
                                nullptr);
     sqlite3_create_function_v2(db, "jet_datetext", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                SqlDateText, nullptr, nullptr, nullptr);
+    sqlite3_create_function_v2(db, "jet_money", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
+                               SqlMoney, nullptr, nullptr, nullptr);
     db_ = db;
     try {
         if (exclusive_) {

@@ -478,8 +478,8 @@ QString Translator::EmitUpdate(size_t begin, size_t end) {
         const QString column = NameOf(target - 1);
         const QString expression = Emit(equals + 1, to).trimmed();
         if (catalog_.KindOf(tableName, column) == TColumnKind::Currency) {
-            assignments.append(Emit(from, equals) + QLatin1String("=round((") + expression +
-                               QLatin1String("),4)"));
+            assignments.append(Emit(from, equals) + QLatin1String("=jet_money(") + expression +
+                               u')');
         } else {
             assignments.append(Emit(from, equals) + u'=' + expression);
         }

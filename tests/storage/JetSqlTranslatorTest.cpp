@@ -91,7 +91,7 @@ TEST(JetSqlTranslation, JetStatementFormsAndFunctions) {
 
 TEST(JetSqlTranslation, MoneyAssignmentsAreRoundedToFourDecimals) {
     EXPECT_EQ(One(QStringLiteral("UPDATE TbFTransaction SET Sum1=Sum1+12.50,CId1=2 WHERE Id=4")),
-              QStringLiteral("UPDATE TbFTransaction SET Sum1=round((Sum1+12.50),4),CId1=2 WHERE "
+              QStringLiteral("UPDATE TbFTransaction SET Sum1=jet_money(Sum1+12.50),CId1=2 WHERE "
                              "Id=4"));
 }
 
