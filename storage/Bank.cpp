@@ -1,0 +1,8 @@
+#include "storage/Bank.h"
+
+#include "storage/FieldBinder.h"
+
+void TBank::Bind(TFieldBinder& binder) {
+    binder("Name", Name);
+    binder("Memo", Memo);
+}

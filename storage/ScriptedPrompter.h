@@ -1,0 +1,43 @@
+#pragma once
+
+#include "storage/Prompter.h"
+
+#include <QList>
+#include <QString>
+
+#include <functional>
+
+// A prompter for tests and vintorctl: it records every message and answers
+// questions from a queue (Yes when the queue is empty, unless told otherwise).
+class TScriptedPrompter : public TPrompter {
+public:
+    enum class Kind { Warning, Error, Information, Question };
+    struct Message {
+        Kind kind;
+        QString text;
+        bool answer = false; // for questions
+    };
+
+    void Warning(const QString& text) override;
+    void Error(const QString& text) override;
+    void Information(const QString& text) override;
+    bool Question(const QString& text) override;
+
+    void QueueAnswer(bool yes) { answers_.append(yes); }
+    void SetDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
+    // Called with every message as it happens (vintorctl prints them).
+    std::function<void(const Message&)> OnMessage;
+
+    const QList<Message>& Messages() const { return messages_; }
+    // The texts of all messages of one kind, in order.
+    QStringList Texts(Kind kind) const;
+    QStringList AllTexts() const;
+    void Clear() { messages_.clear(); }
+
+private:
+    void Record(const Message& message);
+
+    QList<Message> messages_;
+    QList<bool> answers_;
+    bool defaultAnswer_ = true;
+};

@@ -1,0 +1,10 @@
+#include "storage/ShopInfo.h"
+
+#include "storage/FieldBinder.h"
+
+void TShopInfo::Bind(TFieldBinder& binder) {
+    binder("Name", Name);
+    binder("Address", Address);
+    binder("Telephone", Telephone);
+    binder("Memo", Memo);
+}
