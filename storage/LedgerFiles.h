@@ -1,0 +1,51 @@
+#pragma once
+
+#include "storage/Currency.h"
+
+#include <QDateTime>
+#include <QString>
+#include <QStringList>
+
+class TDAODatabase;
+
+// The file-level operations on the ledgers of the data directory: listing,
+// creating from the template, backing up, restoring and naming backups.
+namespace LedgerFiles {
+
+// The ledgers of a data directory: the names of its "*.mdb" files without the
+// extension, by name. The template "Blank" has no extension and is never listed.
+QStringList List(const QString& dataDirectory);
+
+// The outcome of a file operation: empty `error` on success, else a message
+// for the operator; `path` is the file made or chosen.
+struct TResult {
+    QString path;
+    QString error;
+    bool Ok() const { return error.isEmpty(); }
+};
+
+// A new ledger `name`.mdb in the data directory, copied from the template.
+// Refuses an empty name, one with a blank or a path separator in it, and the
+// name of an existing ledger, each with its message.
+TResult Create(const QString& dataDirectory, const QString& name);
+
+// A consistent copy of the open (or closed) ledger of `database` at `target`,
+// overwriting it. Taken with SQLite's online backup, so the copy is whole even
+// while the ledger is in use; written beside the target and renamed at the end.
+TResult Backup(TDAODatabase& database, const QString& target);
+
+// Copies the ledger `source` into `directory` under its own file name,
+// overwriting a ledger of that name. A file that is not a ledger, and the
+// ledger that is open right now (`openLedger`), are refused.
+TResult Restore(const QString& source, const QString& directory,
+                const QString& openLedger = QString());
+
+// The compaction result as the operator reads it: the new size as a share of
+// the old, or the failure.
+QString CompactMessage(Currency ratio);
+
+// The name a backup taken before a carry-over gets: the ledger's file name up
+// to its first ".", the date, the time with "." for ":", and ".mdb".
+QString CarryOverBackupName(const QString& ledgerPath, const QDateTime& now);
+
+} // namespace LedgerFiles

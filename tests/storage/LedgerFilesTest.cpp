@@ -1,0 +1,131 @@
+#include "storage/LedgerFiles.h"
+#include "storage/DAODatabase.h"
+#include "tests/support/LedgerFixture.h"
+
+#include <QDir>
+#include <QFile>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray Bytes(const QString& path) {
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+void Write(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+    file.write(bytes);
+}
+
+} // namespace
+
+class LedgerFilesTest : public LedgerTest {
+protected:
+    void SetUp() override {
+        LedgerTest::SetUp();
+        data_ = Path(QStringLiteral("data"));
+        QDir().mkpath(data_);
+        qputenv("VINTOR_HOME", dir_.path().toUtf8());
+    }
+    void TearDown() override {
+        qunsetenv("VINTOR_HOME");
+        LedgerTest::TearDown();
+    }
+    // Opens a ledger file on its own connection and counts a table's rows.
+    int RowsIn(const QString& path, const QString& table) {
+        TDM other;
+        other.DbBase.SetDatabaseName(path);
+        other.DbBase.Open();
+        return other
+            .SqlFieldText(QStringLiteral("SELECT Count(*) AS N FROM ") + table, QStringLiteral("N"))
+            .toInt();
+    }
+
+    QString data_;
+};
+
+TEST_F(LedgerFilesTest, NewLedgersAreCheckedAndListedByName) {
+    EXPECT_TRUE(LedgerFiles::List(data_).isEmpty());
+    const QString refused = QStringLiteral("请输入账本名称,并且名称中不能包含空格字符。");
+    EXPECT_EQ(LedgerFiles::Create(data_, QString()).error, refused);
+    EXPECT_EQ(LedgerFiles::Create(data_, QStringLiteral("星光 影碟")).error, refused);
+    EXPECT_EQ(LedgerFiles::Create(data_, QStringLiteral("星光\t影碟")).error, refused);
+    EXPECT_FALSE(LedgerFiles::Create(data_, QStringLiteral("../外面")).Ok());
+    EXPECT_FALSE(QFile::exists(Path(QStringLiteral("外面.mdb"))));
+
+    const auto made = LedgerFiles::Create(data_, QStringLiteral("星光影碟"));
+    ASSERT_TRUE(made.Ok()) << made.error.toStdString();
+    EXPECT_EQ(made.path, QDir(data_).filePath(QStringLiteral("星光影碟.mdb")));
+    EXPECT_EQ(RowsIn(made.path, QStringLiteral("TbAccount")), 1);
+    const QByteArray before = Bytes(made.path);
+    EXPECT_EQ(LedgerFiles::Create(data_, QStringLiteral("星光影碟")).error,
+              QStringLiteral("已有同名的账本文件,请重新命名。"));
+    EXPECT_EQ(Bytes(made.path), before);
+
+    ASSERT_TRUE(LedgerFiles::Create(data_, QStringLiteral("Abc")).Ok());
+    Write(QDir(data_).filePath(QStringLiteral("notes.txt")), "x");
+    EXPECT_TRUE(QFile::exists(QDir(data_).filePath(QStringLiteral("Blank"))));
+    EXPECT_EQ(LedgerFiles::List(data_),
+              (QStringList{QStringLiteral("Abc"), QStringLiteral("星光影碟")}));
+}
+
+TEST_F(LedgerFilesTest, ABackupOfTheOpenLedgerHoldsEveryCommittedRow) {
+    dm_->ExecSql(QStringLiteral("INSERT INTO TbBank (Name,Memo) VALUES (\"工商银行\",\"\")"));
+    // A reader still open on the ledger does not spoil the copy.
+    dm_->OpenSql(QStringLiteral("SELECT * FROM TbCategory"));
+    const QString copy = Path(QStringLiteral("backup/copy.mdb"));
+    QDir().mkpath(Path(QStringLiteral("backup")));
+    Write(copy, "an older file in the way");
+    Write(copy + QStringLiteral("-wal"), "a stale log");
+    const auto result = LedgerFiles::Backup(dm_->DbBase, copy);
+    ASSERT_TRUE(result.Ok()) << result.error.toStdString();
+    EXPECT_TRUE(dm_->DbBase.Connected());
+    EXPECT_FALSE(QFile::exists(copy + QStringLiteral(".part")));
+    EXPECT_FALSE(QFile::exists(copy + QStringLiteral("-wal")));
+    EXPECT_EQ(RowsIn(copy, QStringLiteral("TbBank")), 1);
+
+    const auto blocked = LedgerFiles::Backup(dm_->DbBase, Path(QStringLiteral("no/such/dir.mdb")));
+    EXPECT_FALSE(blocked.Ok());
+    EXPECT_TRUE(blocked.error.contains(QStringLiteral("无法写入文件")));
+}
+
+TEST_F(LedgerFilesTest, RestoreCopiesOnlyLedgersAndNeverOverTheOpenOne) {
+    const QString backup = Path(QStringLiteral("店.mdb"));
+    ASSERT_TRUE(LedgerFiles::Backup(dm_->DbBase, backup).Ok());
+
+    const auto restored = LedgerFiles::Restore(backup, data_, ledger_);
+    ASSERT_TRUE(restored.Ok()) << restored.error.toStdString();
+    EXPECT_EQ(restored.path, QDir(data_).filePath(QStringLiteral("店.mdb")));
+    EXPECT_EQ(RowsIn(restored.path, QStringLiteral("TbAccount")), 1);
+    // Overwriting: a stale log of the old file must not be replayed into the new one.
+    Write(restored.path + QStringLiteral("-wal"), "stale");
+    ASSERT_TRUE(LedgerFiles::Restore(backup, data_, ledger_).Ok());
+    EXPECT_FALSE(QFile::exists(restored.path + QStringLiteral("-wal")));
+    EXPECT_EQ(RowsIn(restored.path, QStringLiteral("TbAccount")), 1);
+
+    const QString text = Path(QStringLiteral("text.mdb"));
+    Write(text, "hello, not a ledger");
+    const auto refused = LedgerFiles::Restore(text, data_, ledger_);
+    EXPECT_FALSE(refused.Ok());
+    EXPECT_FALSE(QFile::exists(QDir(data_).filePath(QStringLiteral("text.mdb"))));
+
+    const auto overOpen = LedgerFiles::Restore(backup, QFileInfo(ledger_).absolutePath(),
+                                               Path(QStringLiteral("店.mdb")));
+    EXPECT_FALSE(overOpen.Ok());
+}
+
+TEST(LedgerFileNames, CompactMessagesAndCarryOverNames) {
+    EXPECT_EQ(LedgerFiles::CompactMessage(Currency::Parse(QStringLiteral("0.4567")).value()),
+              QStringLiteral("账本整理完成！目前账本大小为整理前的 45.67％"));
+    EXPECT_EQ(LedgerFiles::CompactMessage(Currency::FromWhole(1)),
+              QStringLiteral("账本整理完成！目前账本大小为整理前的 100.00％"));
+    EXPECT_EQ(LedgerFiles::CompactMessage(Currency()), QStringLiteral("账本整理失败！"));
+    const QDateTime at(QDate(2004, 5, 1), QTime(14, 5, 9));
+    EXPECT_EQ(LedgerFiles::CarryOverBackupName(QStringLiteral("/srv/data/shop.mdb"), at),
+              QStringLiteral("shop2004-05-01.14.05.09.mdb"));
+    EXPECT_EQ(LedgerFiles::CarryOverBackupName(QStringLiteral("/srv/data/a.b.mdb"), at),
+              QStringLiteral("a2004-05-01.14.05.09.mdb"));
+}
