@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// Receipt text as the ticket printer takes it: GBK bytes, with widths counted
+// in bytes (a Chinese character takes two of the 32 columns).
+namespace ReceiptText {
+
+// The text in GBK; a character GBK lacks becomes "?".
+QByteArray Gbk(const QString& text);
+// The number of GBK bytes the text takes on the paper.
+int Width(const QString& text);
+// The blanks that pad a column: n of them, one when n is 0, and |n| when n is
+// negative, so a label too long for its column is still followed by a blank.
+QString Pad(int n);
+// The text followed by the blanks that fill it to `width` bytes (Pad rule).
+QString PadTo(const QString& text, int width);
+
+} // namespace ReceiptText
