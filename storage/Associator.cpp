@@ -4,12 +4,25 @@
 #include "storage/DM.h"
 #include "storage/FieldBinder.h"
 #include "storage/Pinyin.h"
+#include "storage/Prompter.h"
 
 #include <algorithm>
 
 namespace {
 
 enum { PrepaidRentFee = 5 };
+
+// The charge of `units` per `perUnits` and `perDays`, or nothing with a warning
+// when the fee standard has a zero divisor.
+bool UsableFee(const TFee& fee, Currency perUnits, int perDays) {
+    if (!perUnits.IsZero() && perDays != 0) {
+        return true;
+    }
+    ShowWarning(QStringLiteral("收费标准[%1]的计费部数或天数为0，无法计算押金和租金，本次按0计算。"
+                               "请在系统设置中修改此收费标准。")
+                    .arg(fee.Name));
+    return false;
+}
 
 // rnd(amount ÷ fee × units): the units a payment buys, from the exact ratio.
 qint64 UnitsBought(Currency amount, Currency periodFee, int unitsPerPeriod) {
@@ -39,6 +52,7 @@ void TAssociator::Bind(TFieldBinder& binder) {
 }
 
 void TAssociator::DoLoadLinked() {
+    QuotaCheckPending = true;
     AtorType = TAtorType();
     if (AId > 0) {
         AtorType.LoadById(AId);
@@ -114,4 +128,60 @@ void TAssociator::BookPayment(Currency amount, int sign) {
     if (limitsNumber) {
         Number += Currency::FromWhole(sign * UnitsBought(amount, type.T_Sum, type.T_Num));
     }
+}
+
+bool TAssociator::UsesQuota() const {
+    return !IsWalkIn() && AtorType.Fee >= 1 && AtorType.Fee < PrepaidRentFee && AtorType.T_Num != 0;
+}
+
+Currency TAssociator::DepositFor(const TRentCd& disc) {
+    const TFee& fee = disc.Fee;
+    Currency deposit;
+    if (IsWalkIn()) {
+        if (UsableFee(fee, fee.Number1, fee.Days1)) {
+            deposit =
+                Currency::FromLongDouble(disc.Power / fee.Number1 * fee.Deposit1.ToLongDouble());
+        }
+        return deposit;
+    }
+    if ((AtorType.Fee == 2 || AtorType.Fee == 4) && UsableFee(fee, fee.Number2, fee.Days2)) {
+        deposit = Currency::FromLongDouble(disc.Power / fee.Number2 * fee.Deposit2.ToLongDouble());
+    }
+    if (UsesQuota()) {
+        Number -= disc.Power;
+    }
+    return deposit;
+}
+
+Currency TAssociator::RentFor(const TRentCd& disc, qint64 rawDays) const {
+    const TFee& fee = disc.Fee;
+    Currency perUnits;
+    Currency rent;
+    int perDays = 0;
+    if (IsWalkIn()) {
+        perUnits = fee.Number1;
+        rent = fee.Rent1;
+        perDays = fee.Days1;
+    } else if (AtorType.Fee >= 3) {
+        perUnits = fee.Number2;
+        rent = fee.Rent2;
+        perDays = fee.Days2;
+    } else {
+        return {};
+    }
+    if (!UsableFee(fee, perUnits, perDays)) {
+        return {};
+    }
+    const qint64 units = RoundHalfEven(disc.Power / perUnits);
+    if (rawDays <= 0) {
+        return rent * units;
+    }
+    const long double factor =
+        std::max<long double>(RoundHalfEven(static_cast<long double>(rawDays) / perDays, 4), 1.0L);
+    return Currency::FromLongDouble(rent.ToLongDouble() * units * factor);
+}
+
+bool TAssociator::IsLate(const QDate& day) const {
+    return !IsWalkIn() && AtorType.Days >= 1 && AtorType.Punish >= 2 &&
+           day.daysTo(TClock::Today()) > AtorType.Days;
 }

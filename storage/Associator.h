@@ -3,6 +3,7 @@
 #include "storage/AtorType.h"
 #include "storage/CBObject.h"
 #include "storage/Currency.h"
+#include "storage/RentCd.h"
 
 #include <QDate>
 #include <QString>
@@ -33,6 +34,19 @@ public:
     void RevokePayment(Currency amount);
     void ReduceDeposit(Currency amount) { Deposit -= amount; }
 
+    // Charging at the rental counter. The deposit for a title (a member whose
+    // type limits discs has the title's units taken from its quota, in
+    // memory); the rent for a title rented `rawDays` days ago; whether a
+    // rental from `day` is late for this member's type. A fee standard with a
+    // zero unit count or period charges 0 and says so.
+    Currency DepositFor(const TRentCd& disc);
+    Currency RentFor(const TRentCd& disc, qint64 rawDays) const;
+    bool IsLate(const QDate& day) const;
+    // The walk-in renter: not a member, member type 0.
+    bool IsWalkIn() const { return Id <= 0; }
+    // Whether renting takes the titles' units from this member's quota.
+    bool UsesQuota() const;
+
     QString Name;
     QString Spell; // written from Name on every save
     int AId = 0;
@@ -45,6 +59,8 @@ public:
     QString Memo;
 
     TAtorType AtorType;
+    // Set by every load: the quota questions are still to be asked.
+    bool QuotaCheckPending = false;
 
 protected:
     void Bind(TFieldBinder& binder) override;

@@ -2,6 +2,17 @@
 
 #include <QString>
 
+#include <optional>
+
+// What the late-penalty dialog shows: the member, the days overdue, the
+// caption of the entry and the value proposed in it.
+struct TPenaltyRequest {
+    QString code;     // "[code]name"
+    QString days;     // "%d 天"
+    QString caption;  // "扣减部数：" or "扣减金额："
+    QString proposed; // the entry's starting text
+};
+
 // How the core speaks to the person at the machine: the three standard boxes
 // and an information note. The desktop program installs message boxes; tests
 // and vintorctl install a scripted prompter.
@@ -13,6 +24,9 @@ public:
     virtual void Information(const QString& text) = 0;
     // A Yes/No question; true when Yes is chosen.
     virtual bool Question(const QString& text) = 0;
+    // The late-penalty dialog: the confirmed entry, or nothing when cancelled.
+    // Without a dialog no penalty is applied.
+    virtual std::optional<QString> Penalty(const TPenaltyRequest&) { return std::nullopt; }
 
     // The prompter in use. Without one installed, messages go nowhere and
     // every question is answered No, so nothing happens unasked.

@@ -27,6 +27,12 @@ bool TScriptedPrompter::Question(const QString& text) {
     return answer;
 }
 
+std::optional<QString> TScriptedPrompter::Penalty(const TPenaltyRequest& request) {
+    Record({Kind::Penalty, request.code + QStringLiteral(" | ") + request.days +
+                               QStringLiteral(" | ") + request.caption + request.proposed});
+    return penalties_.isEmpty() ? std::optional<QString>(request.proposed) : penalties_.takeFirst();
+}
+
 QStringList TScriptedPrompter::Texts(Kind kind) const {
     QStringList texts;
     for (const Message& m : messages_) {

@@ -11,7 +11,7 @@
 // questions from a queue (Yes when the queue is empty, unless told otherwise).
 class TScriptedPrompter : public TPrompter {
 public:
-    enum class Kind { Warning, Error, Information, Question };
+    enum class Kind { Warning, Error, Information, Question, Penalty };
     struct Message {
         Kind kind;
         QString text;
@@ -22,9 +22,14 @@ public:
     void Error(const QString& text) override;
     void Information(const QString& text) override;
     bool Question(const QString& text) override;
+    // Confirms the queued entry, or the proposed value when none is queued;
+    // the message text is "<code> | <days> | <caption><proposed>".
+    std::optional<QString> Penalty(const TPenaltyRequest& request) override;
 
     void QueueAnswer(bool yes) { answers_.append(yes); }
     void SetDefaultAnswer(bool yes) { defaultAnswer_ = yes; }
+    // The entry for the next penalty dialog; nothing means cancel.
+    void QueuePenalty(std::optional<QString> entry) { penalties_.append(entry); }
     // Called with every message as it happens (vintorctl prints them).
     std::function<void(const Message&)> OnMessage;
 
@@ -39,5 +44,6 @@ private:
 
     QList<Message> messages_;
     QList<bool> answers_;
+    QList<std::optional<QString>> penalties_;
     bool defaultAnswer_ = true;
 };
