@@ -34,8 +34,9 @@ test-asan: deps
 	@cd $(ASAN_BUILD) && QT_QPA_PLATFORM=offscreen ASAN_OPTIONS=detect_leaks=1 \
 	  UBSAN_OPTIONS=print_stacktrace=1 ctest --output-on-failure -j $(JOBS)
 
-bench: build
-	@$(BUILD)/bench/vintor_bench
+bench: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target vintor_bench
+	@$(BUILD)/bench/vintor_bench $(BENCH_ARGS)
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)
