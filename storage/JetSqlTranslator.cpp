@@ -236,6 +236,7 @@ private:
 
     QString Emit(size_t begin, size_t end);
     QString EmitFunction(size_t word, size_t open, size_t close, size_t end, size_t* resume);
+    bool IsDateColumn(const Range& argument) const;
     QString EmitUpdate(size_t begin, size_t end);
     QString EmitCreateTable(size_t name, size_t end);
     QString ColumnDefinition(size_t begin, size_t end);
@@ -324,7 +325,10 @@ QString Translator::Emit(size_t begin, size_t end) {
                 out += u'?';
                 result_.parameters.append(tk.value);
             } else {
-                out += QuoteName(tk.value);
+                // Square brackets, not double quotes: SQLite reads an unknown
+                // double-quoted name as a text value, so a misspelt column
+                // would be written as text instead of failing.
+                out += u'[' + tk.value + u']';
             }
             break;
         case Token::Number:
@@ -368,6 +372,8 @@ QString Translator::Emit(size_t begin, size_t end) {
             } else if (word == QLatin1String("DELETE") && SymbolAt(next, "*")) {
                 out += tk.text;
                 i = next;
+            } else if (word == QLatin1String("MOD") && !(i > 0 && SymbolAt(i - 1, "."))) {
+                out += u'%';
             } else if (SymbolAt(next, "(") && !SymbolAt(i == 0 ? 0 : i - 1, ".")) {
                 size_t resume = i;
                 const QString call = EmitFunction(i, next, MatchParen(next, end), end, &resume);
@@ -395,6 +401,28 @@ QString Translator::Emit(size_t begin, size_t end) {
     return out;
 }
 
+// The Jet functions that SQLite lacks or names differently, with the argument
+// counts they take.
+bool IsTranslatedFunction(const QString& name, size_t arguments) {
+    struct Arity {
+        size_t least;
+        size_t most;
+    };
+    static const QHash<QString, Arity> functions = {
+        {QStringLiteral("DATE"), {0, 0}},  {QStringLiteral("NOW"), {0, 0}},
+        {QStringLiteral("LEFT"), {2, 2}},  {QStringLiteral("RIGHT"), {2, 2}},
+        {QStringLiteral("MID"), {2, 3}},   {QStringLiteral("LEN"), {1, 1}},
+        {QStringLiteral("UCASE"), {1, 1}}, {QStringLiteral("LCASE"), {1, 1}},
+        {QStringLiteral("NZ"), {1, 2}},    {QStringLiteral("ISNULL"), {1, 1}},
+        {QStringLiteral("VAL"), {1, 1}},   {QStringLiteral("CSTR"), {1, 1}},
+        {QStringLiteral("INT"), {1, 1}},   {QStringLiteral("FIX"), {1, 1}},
+        {QStringLiteral("YEAR"), {1, 1}},  {QStringLiteral("MONTH"), {1, 1}},
+        {QStringLiteral("DAY"), {1, 1}},
+    };
+    const auto found = functions.constFind(name);
+    return found != functions.constEnd() && arguments >= found->least && arguments <= found->most;
+}
+
 // Jet functions without an SQLite twin of the same name. Returns a null string
 // for every other name, which is then written as it stands.
 QString Translator::EmitFunction(size_t word, size_t open, size_t close, size_t end,
@@ -403,53 +431,97 @@ QString Translator::EmitFunction(size_t word, size_t open, size_t close, size_t 
     if (close >= end) {
         return {};
     }
-    const std::vector<Range> args = SplitTopLevel(open + 1, close);
-    const bool noArguments = Skip(open + 1, close) == close;
-    auto arg = [&](size_t n) { return Emit(args[n].first, args[n].second).trimmed(); };
-    // The first argument of Left/Right/Mid: a date column is cut as its date text.
-    auto textArg = [&]() {
-        const size_t first = Skip(args[0].first, args[0].second);
-        size_t last = args[0].second;
-        while (last > first && tokens_[last - 1].kind == Token::Space) {
-            --last;
-        }
-        const QString column = NameOf(last - 1);
-        const bool simpleColumn = last > first && (tokens_[last - 1].kind == Token::Word ||
-                                                   tokens_[last - 1].kind == Token::Bracket);
-        if (simpleColumn &&
-            (last - first == 1 || (last - first == 3 && SymbolAt(first + 1, "."))) &&
-            catalog_.IsDateColumnName(column)) {
-            return QLatin1String("jet_datetext(") + arg(0) + u')';
-        }
-        return arg(0);
+    const std::vector<Range> ranges = SplitTopLevel(open + 1, close);
+    const size_t count = Skip(open + 1, close) == close ? 0 : ranges.size();
+    if (!IsTranslatedFunction(name, count)) {
+        return {};
+    }
+    // Each argument is emitted once, left to right, so the declared parameters
+    // in it keep their positions; `again` emits one more copy where the SQLite
+    // form repeats an argument, which then must come after the first copy.
+    QStringList args;
+    for (size_t n = 0; n < count; ++n) {
+        args.append(Emit(ranges[n].first, ranges[n].second).trimmed());
+    }
+    auto again = [&](size_t n) { return Emit(ranges[n].first, ranges[n].second).trimmed(); };
+    // A date column given as text (to Left, Right, Mid and CStr) is its date text.
+    auto text = [&](size_t n) {
+        return IsDateColumn(ranges[n]) ? QLatin1String("jet_datetext(") + args[n] + u')' : args[n];
+    };
+    // Year, Month and Day cut the parts of the yyyy-MM-dd text of a date.
+    auto datePart = [&](int from, int length) {
+        return QStringLiteral("CAST(substr(jet_datetext(%1),%2,%3) AS INTEGER)")
+            .arg(args[0], QString::number(from), QString::number(length));
     };
     QString call;
-    if (name == QLatin1String("DATE") && noArguments) {
+    if (name == QLatin1String("DATE")) {
         call = QStringLiteral("jet_today()");
-    } else if (name == QLatin1String("NOW") && noArguments) {
+    } else if (name == QLatin1String("NOW")) {
         call = QStringLiteral("jet_now()");
-    } else if (name == QLatin1String("LEFT") && args.size() == 2) {
-        call = QLatin1String("substr(") + textArg() + QLatin1String(",1,") + arg(1) + u')';
-    } else if (name == QLatin1String("RIGHT") && args.size() == 2) {
-        call = QLatin1String("substr(") + textArg() + QLatin1String(",-(") + arg(1) +
+    } else if (name == QLatin1String("LEFT")) {
+        call = QLatin1String("substr(") + text(0) + QLatin1String(",1,") + args[1] + u')';
+    } else if (name == QLatin1String("RIGHT")) {
+        call = QLatin1String("substr(") + text(0) + QLatin1String(",-(") + args[1] +
                QLatin1String("))");
-    } else if (name == QLatin1String("MID") && (args.size() == 2 || args.size() == 3)) {
-        call = QLatin1String("substr(") + textArg() + u',' + arg(1) +
-               (args.size() == 3 ? u',' + arg(2) : QString()) + u')';
-    } else if (name == QLatin1String("LEN") && args.size() == 1) {
-        call = QLatin1String("length(") + arg(0) + u')';
-    } else if (name == QLatin1String("UCASE") && args.size() == 1) {
-        call = QLatin1String("upper(") + arg(0) + u')';
-    } else if (name == QLatin1String("LCASE") && args.size() == 1) {
-        call = QLatin1String("lower(") + arg(0) + u')';
-    } else if (name == QLatin1String("NZ") && (args.size() == 1 || args.size() == 2)) {
-        call = QLatin1String("ifnull(") + arg(0) + u',' +
-               (args.size() == 2 ? arg(1) : QStringLiteral("0")) + u')';
+    } else if (name == QLatin1String("MID")) {
+        call = QLatin1String("substr(") + text(0) + u',' + args[1] +
+               (count == 3 ? u',' + args[2] : QString()) + u')';
+    } else if (name == QLatin1String("LEN")) {
+        call = QLatin1String("length(") + args[0] + u')';
+    } else if (name == QLatin1String("UCASE")) {
+        call = QLatin1String("upper(") + args[0] + u')';
+    } else if (name == QLatin1String("LCASE")) {
+        call = QLatin1String("lower(") + args[0] + u')';
+    } else if (name == QLatin1String("NZ")) {
+        call = QLatin1String("ifnull(") + args[0] + u',' +
+               (count == 2 ? args[1] : QStringLiteral("0")) + u')';
+    } else if (name == QLatin1String("ISNULL")) {
+        call = QLatin1String("(-(") + args[0] + QLatin1String(" IS NULL))"); // True is -1
+    } else if (name == QLatin1String("VAL")) {
+        call = QLatin1String("CAST(") + args[0] + QLatin1String(" AS REAL)");
+    } else if (name == QLatin1String("CSTR")) {
+        if (IsDateColumn(ranges[0])) {
+            call = text(0);
+        } else {
+            // A real prints without trailing zeros (40, 12.5) as Jet prints a number.
+            const QString test = args[0];
+            const QString real = again(0);
+            const QString other = again(0);
+            call = QStringLiteral("iif(typeof(%1)='real',printf('%.15g',%2),CAST(%3 AS TEXT))")
+                       .arg(test, real, other);
+        }
+    } else if (name == QLatin1String("INT")) {
+        // The largest whole number not above the value: truncation, less one
+        // for a negative value with a fraction.
+        const QString value = args[0];
+        const QString compared = again(0);
+        const QString truncated = again(0);
+        call = QStringLiteral("(CAST(%1 AS INTEGER)-(%2<CAST(%3 AS INTEGER)))")
+                   .arg(value, compared, truncated);
+    } else if (name == QLatin1String("FIX")) {
+        call = QLatin1String("CAST(") + args[0] + QLatin1String(" AS INTEGER)");
+    } else if (name == QLatin1String("YEAR")) {
+        call = datePart(1, 4);
+    } else if (name == QLatin1String("MONTH")) {
+        call = datePart(6, 2);
     } else {
-        return {};
+        call = datePart(9, 2);
     }
     *resume = close;
     return call;
+}
+
+// True for an argument that is just a date column, "Day" or "A.Day".
+bool Translator::IsDateColumn(const Range& argument) const {
+    const size_t first = Skip(argument.first, argument.second);
+    size_t last = argument.second;
+    while (last > first && tokens_[last - 1].kind == Token::Space) {
+        --last;
+    }
+    const bool name = last > first && (tokens_[last - 1].kind == Token::Word ||
+                                       tokens_[last - 1].kind == Token::Bracket);
+    return name && (last - first == 1 || (last - first == 3 && SymbolAt(first + 1, "."))) &&
+           catalog_.IsDateColumnName(NameOf(last - 1));
 }
 
 QString Translator::EmitUpdate(size_t begin, size_t end) {

@@ -21,7 +21,8 @@ struct TTranslation {
 // - #yyyy-mm-dd# and #mm/dd/yyyy [hh:mm:ss [AM|PM]]# become day numbers;
 // - LIKE patterns: * and ? become % and _, literal % and _ are escaped;
 // - DELETE * FROM, SELECT [DISTINCT] TOP n (to LIMIT), Date(), Now(), Left, Right,
-//   Mid, Len, UCase, LCase, Nz; "/" always divides as real numbers; & joins text;
+//   Mid, Len, UCase, LCase, Nz, IsNull, Val, CStr, Int, Fix, Year, Month, Day;
+//   "/" always divides as real numbers; & joins text; Mod is SQLite's %;
 // - money columns assigned by UPDATE are rounded to four decimals;
 // - CREATE TABLE / ALTER TABLE ADD with Jet types (COUNTER, Currency, Money,
 //   DATE, TEXT(n), ...), NOT NULL with a default, DROP COLUMN (taking its

@@ -1,5 +1,6 @@
 #include "storage/JetSqlTranslator.h"
 #include "storage/Errors.h"
+#include "tests/support/LedgerFixture.h"
 
 #include <gtest/gtest.h>
 
@@ -100,7 +101,7 @@ TEST(JetSqlTranslation, ParametersAndBracketedNames) {
         QStringLiteral("PARAMETERS [Id] LONG; SELECT [Code] FROM TbRentCd AS A WHERE A.Id=[Id]"),
         SampleCatalog());
     ASSERT_EQ(t.statements.size(), 1);
-    EXPECT_EQ(t.statements[0], QStringLiteral("SELECT \"Code\" FROM TbRentCd AS A WHERE A.Id=?"));
+    EXPECT_EQ(t.statements[0], QStringLiteral("SELECT [Code] FROM TbRentCd AS A WHERE A.Id=?"));
     EXPECT_EQ(t.parameters, QStringList{QStringLiteral("Id")});
     EXPECT_TRUE(t.isQuery);
     EXPECT_EQ(t.aliases.value(QStringLiteral("a")), QStringLiteral("TbRentCd"));
@@ -141,4 +142,99 @@ TEST(JetSqlTranslation, TableDefinitionsGetSqliteTypesAndDefaults) {
 
 TEST(JetSqlTranslation, EmptyStatementIsRefused) {
     EXPECT_THROW(One(QStringLiteral("   ")), EOleException);
+}
+
+TEST(JetSqlTranslation, ClausesSqliteTakesAsWrittenPassUnchanged) {
+    // IIF, ABS, Is Null, Not, Between, In and joins nested in parentheses.
+    EXPECT_EQ(One(QStringLiteral(
+                  "SELECT IIF(A.Flag=0,ABS(A.Sum2),-A.Sum1) AS S FROM (TbFTransaction AS A INNER "
+                  "JOIN TbCategory AS B ON A.CId1=B.Id) LEFT JOIN TbOperator AS C ON C.Id=A.CId3 "
+                  "WHERE A.Memo Is Null AND NOT A.Flag=1 AND A.Day Between #2024-01-01# And "
+                  "#2024-01-31# AND A.CId1 IN (1,2,3)")),
+              QStringLiteral(
+                  "SELECT IIF(A.Flag=0,ABS(A.Sum2),-A.Sum1) AS S FROM (TbFTransaction AS A INNER "
+                  "JOIN TbCategory AS B ON A.CId1=B.Id) LEFT JOIN TbOperator AS C ON C.Id=A.CId3 "
+                  "WHERE A.Memo Is Null AND NOT A.Flag=1 AND A.Day Between 45292 And 45322 AND "
+                  "A.CId1 IN (1,2,3)"));
+    EXPECT_EQ(One(QStringLiteral("SELECT 0 AS Id,\"所有影片分类\" AS Txt FROM TbVersion UNION "
+                                 "SELECT Id,Name AS TXT FROM TbCdCategory")),
+              QStringLiteral("SELECT 0 AS Id,'所有影片分类' AS Txt FROM TbVersion UNION SELECT "
+                             "Id,Name AS TXT FROM TbCdCategory"));
+}
+
+TEST(JetSqlTranslation, ConversionFunctionsAndMod) {
+    EXPECT_EQ(One(QStringLiteral("SELECT Val(Code) AS V FROM TbRentCd")),
+              QStringLiteral("SELECT CAST(Code AS REAL) AS V FROM TbRentCd"));
+    EXPECT_EQ(One(QStringLiteral("SELECT Fix(A.Sum1) AS V FROM TbFTransaction AS A")),
+              QStringLiteral("SELECT CAST(A.Sum1 AS INTEGER) AS V FROM TbFTransaction AS A"));
+    // Int rounds down, also below zero; the argument is repeated.
+    EXPECT_EQ(One(QStringLiteral("SELECT Int(A.Sum1) AS V FROM TbFTransaction AS A")),
+              QStringLiteral("SELECT (CAST(A.Sum1 AS INTEGER)-(A.Sum1<CAST(A.Sum1 AS INTEGER))) "
+                             "AS V FROM TbFTransaction AS A"));
+    // CStr of a date column is its date text; a real number prints without trailing zeros.
+    EXPECT_EQ(One(QStringLiteral("SELECT CStr(A.Day) AS V FROM TbFTransaction AS A")),
+              QStringLiteral("SELECT jet_datetext(A.Day) AS V FROM TbFTransaction AS A"));
+    EXPECT_EQ(One(QStringLiteral("SELECT CStr(Sum1) AS V FROM TbFTransaction")),
+              QStringLiteral("SELECT iif(typeof(Sum1)='real',printf('%.15g',Sum1),CAST(Sum1 AS "
+                             "TEXT)) AS V FROM TbFTransaction"));
+    EXPECT_EQ(One(QStringLiteral("SELECT * FROM TbRentCd WHERE IsNull(Memo) OR Id Mod 2=1")),
+              QStringLiteral("SELECT * FROM TbRentCd WHERE (-(Memo IS NULL)) OR Id % 2=1"));
+}
+
+TEST(JetSqlTranslation, DatePartsAreCutFromTheDateText) {
+    EXPECT_EQ(One(QStringLiteral("SELECT Year(A.Day) AS Y, Month(Date()) AS M, Day(Day) AS D "
+                                 "FROM TbFTransaction AS A")),
+              QStringLiteral("SELECT CAST(substr(jet_datetext(A.Day),1,4) AS INTEGER) AS Y, "
+                             "CAST(substr(jet_datetext(jet_today()),6,2) AS INTEGER) AS M, "
+                             "CAST(substr(jet_datetext(Day),9,2) AS INTEGER) AS D FROM "
+                             "TbFTransaction AS A"));
+    // A column called Day stays a column; a function of a wrong arity stays as written.
+    EXPECT_EQ(One(QStringLiteral("SELECT Day, Year(1,2) FROM TbFTransaction")),
+              QStringLiteral("SELECT Day, Year(1,2) FROM TbFTransaction"));
+}
+
+TEST(JetSqlTranslation, RepeatedArgumentsKeepTheirParametersInOrder) {
+    const TTranslation t = TJetSqlTranslator::Translate(
+        QStringLiteral("PARAMETERS [v] CURRENCY, [s] TEXT, [n] LONG; SELECT Int([v]) AS I, "
+                       "Mid([s],[n]) AS M FROM TbRentCd"),
+        SampleCatalog());
+    ASSERT_EQ(t.statements.size(), 1);
+    EXPECT_EQ(t.statements[0], QStringLiteral("SELECT (CAST(? AS INTEGER)-(?<CAST(? AS INTEGER))) "
+                                              "AS I, substr(?,?) AS M FROM TbRentCd"));
+    EXPECT_EQ(t.parameters,
+              (QStringList{QStringLiteral("v"), QStringLiteral("v"), QStringLiteral("v"),
+                           QStringLiteral("s"), QStringLiteral("n")}));
+}
+
+class JetFunctionValues : public LedgerTest {};
+
+// What the SQLite forms of the Jet functions give on a ledger (today is 2024-06-15).
+TEST_F(JetFunctionValues, MatchWhatJetGives) {
+    auto value = [this](const char* expression) {
+        return Value(
+            QStringLiteral("SELECT %1 AS V FROM TbVersion").arg(QString::fromUtf8(expression)));
+    };
+    EXPECT_EQ(value("Int(2.5)"), QStringLiteral("2"));
+    EXPECT_EQ(value("Int(-2.5)"), QStringLiteral("-3"));
+    EXPECT_EQ(value("Int(-3)"), QStringLiteral("-3"));
+    EXPECT_EQ(value("Fix(-2.5)"), QStringLiteral("-2"));
+    EXPECT_EQ(value("Val(\"12.5abc\")"), QStringLiteral("12.5"));
+    EXPECT_EQ(value("Val(\"abc\")"), QStringLiteral("0"));
+    EXPECT_EQ(value("CStr(40.00)"), QStringLiteral("40"));
+    EXPECT_EQ(value("CStr(12.50) & \"元\""), QStringLiteral("12.5元"));
+    EXPECT_EQ(value("CStr(7)"), QStringLiteral("7"));
+    EXPECT_EQ(value("Year(#2023-12-31#)"), QStringLiteral("2023"));
+    EXPECT_EQ(value("Month(Date())"), QStringLiteral("6"));
+    EXPECT_EQ(value("Day(Date()-20)"), QStringLiteral("26"));
+    EXPECT_EQ(value("7 Mod 3"), QStringLiteral("1"));
+    EXPECT_EQ(value("IIF(IsNull(Null),\"yes\",\"no\")"), QStringLiteral("yes"));
+    EXPECT_EQ(value("IsNull(Version)=False"), QStringLiteral("1"));
+}
+
+// A misspelt column in brackets must fail, not be written as its own name.
+TEST_F(JetFunctionValues, UnknownBracketedNameIsAnErrorNotText) {
+    EXPECT_THROW(dm_->ExecSql(QStringLiteral("UPDATE TbVersion SET [Version]=[Versoin]")),
+                 EOleException);
+    EXPECT_EQ(Value(QStringLiteral("SELECT [Version] AS V FROM TbVersion")),
+              QStringLiteral("Build2.06"));
 }
