@@ -8,3 +8,10 @@
 int RunCreate(const QStringList& args, QTextStream& out, QTextStream& err);
 int RunExample(const QStringList& args, QTextStream& out, QTextStream& err);
 int RunSql(const QStringList& args, QTextStream& in, QTextStream& out, QTextStream& err);
+int RunPinyin(const QStringList& args, QTextStream& in, QTextStream& out);
+int RunReceiptTest(const QStringList& args, QTextStream& out, QTextStream& err);
+int RunLedgers(const QStringList& args, QTextStream& out, QTextStream& err);
+int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err);
+int RunRestore(const QStringList& args, QTextStream& out, QTextStream& err);
+int RunCompact(const QStringList& args, QTextStream& out, QTextStream& err);
+int RunUpgrade(const QStringList& args, QTextStream& out, QTextStream& err);

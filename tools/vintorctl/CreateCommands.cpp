@@ -1,32 +1,49 @@
 #include "storage/Errors.h"
 #include "storage/ExampleLedger.h"
 #include "storage/LedgerTemplate.h"
+#include "storage/LedgerUpgrade.h"
+#include "storage/OlderLedgers.h"
 #include "tools/vintorctl/Commands.h"
+#include "tools/vintorctl/Options.h"
+
+#include <functional>
 
 namespace {
 
-int RunMaker(const QStringList& args, QTextStream& out, QTextStream& err,
-             void (*make)(const QString&), const char* usage) {
-    if (args.size() != 1) {
-        err << "用法: vintorctl " << usage << "\n";
-        return 2;
-    }
+int Make(const QString& path, QTextStream& out, QTextStream& err,
+         const std::function<void(const QString&)>& make) {
     try {
-        make(args.front());
+        make(path);
     } catch (const EVintorError& e) {
         err << e.Message() << "\n";
         return 1;
     }
-    out << args.front() << "\n";
+    out << path << "\n";
     return 0;
 }
 
 } // namespace
 
 int RunCreate(const QStringList& args, QTextStream& out, QTextStream& err) {
-    return RunMaker(args, out, err, &LedgerTemplate::CreateLedgerFromTemplate, "create PATH");
+    const TOptions options(args);
+    const QString build = options.Value(QStringLiteral("build"));
+    const QStringList& builds = LedgerUpgrade::Builds();
+    if (options.Positional().size() != 1 ||
+        (options.Has(QStringLiteral("build")) && !builds.contains(build))) {
+        err << "用法: vintorctl create PATH [--build " << builds.join(u'|') << "]\n";
+        return 2;
+    }
+    const QString& path = options.Positional().front();
+    if (!options.Has(QStringLiteral("build"))) {
+        return Make(path, out, err, &LedgerTemplate::CreateLedgerFromTemplate);
+    }
+    return Make(path, out, err, [&build](const QString& p) { OlderLedgers::Write(p, build); });
 }
 
 int RunExample(const QStringList& args, QTextStream& out, QTextStream& err) {
-    return RunMaker(args, out, err, &ExampleLedger::Write, "example PATH");
+    if (args.size() != 1) {
+        err << "用法: vintorctl example PATH\n";
+        return 2;
+    }
+    return Make(args.front(), out, err, &ExampleLedger::Write);
 }

@@ -11,9 +11,16 @@ namespace {
 
 void Usage(QTextStream& err) {
     err << "用法: vintorctl <命令> [参数]\n"
-           "  create PATH                      用空白模板新建账本\n"
+           "  create PATH [--build BUILD]      用空白模板新建账本，或写出旧版本的例子账本\n"
            "  example PATH                     生成例子账本\n"
-           "  sql PATH [--today YYYY-MM-DD]    从标准输入逐行执行 SQL 语句\n";
+           "  sql PATH [--today YYYY-MM-DD]    从标准输入逐行执行 SQL 语句\n"
+           "  ledgers DATADIR                  列出数据目录中的账本\n"
+           "  backup PATH DEST                 备份账本（账本使用中也可以）\n"
+           "  restore SRC DATADIR              把账本文件恢复到数据目录\n"
+           "  compact PATH                     整理账本\n"
+           "  upgrade PATH                     把旧版本的账本升级到当前版本\n"
+           "  receipt-test PATH                向账本设置的小票打印机发送测试小票\n"
+           "  pinyin [TEXT...]                 显示拼音首字母（无参数时逐行读标准输入）\n";
 }
 
 } // namespace
@@ -36,6 +43,20 @@ int main(int argc, char* argv[]) {
         rc = RunExample(args, out, err);
     } else if (command == QLatin1String("sql")) {
         rc = RunSql(args, in, out, err);
+    } else if (command == QLatin1String("upgrade")) {
+        rc = RunUpgrade(args, out, err);
+    } else if (command == QLatin1String("ledgers")) {
+        rc = RunLedgers(args, out, err);
+    } else if (command == QLatin1String("backup")) {
+        rc = RunBackup(args, out, err);
+    } else if (command == QLatin1String("restore")) {
+        rc = RunRestore(args, out, err);
+    } else if (command == QLatin1String("compact")) {
+        rc = RunCompact(args, out, err);
+    } else if (command == QLatin1String("pinyin")) {
+        rc = RunPinyin(args, in, out);
+    } else if (command == QLatin1String("receipt-test")) {
+        rc = RunReceiptTest(args, out, err);
     } else {
         err << "未知的命令: " << command << "\n";
         Usage(err);

@@ -1,0 +1,40 @@
+#include <QProcess>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+struct TRun {
+    int rc;
+    QString out;
+    QString err;
+};
+
+TRun Vintorctl(const QStringList& args) {
+    QProcess process;
+    process.start(QStringLiteral(VINTORCTL_PATH), args);
+    EXPECT_TRUE(process.waitForFinished(30000));
+    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
+            QString::fromUtf8(process.readAllStandardError())};
+}
+
+} // namespace
+
+TEST(PinyinCommand, PrintsTheInitialsOfEachArgumentOnItsOwnLine) {
+    const TRun run = Vintorctl({QStringLiteral("pinyin"), QStringLiteral("少林足球"),
+                                QStringLiteral("Ｘ 战警"), QString(), QStringLiteral("《龘》")});
+    EXPECT_EQ(run.rc, 0);
+    EXPECT_EQ(run.out, QStringLiteral("SLZQ\nXZJ\n\nD\n"));
+    EXPECT_TRUE(run.err.isEmpty()) << run.err.toStdString();
+}
+
+TEST(PinyinCommand, WithoutArgumentsReadsOneNameALine) {
+    QProcess process;
+    process.start(QStringLiteral(VINTORCTL_PATH), {QStringLiteral("pinyin")});
+    process.write(QStringLiteral("少林足球\n大话西游\n\nABC 123\n").toUtf8());
+    process.closeWriteChannel();
+    ASSERT_TRUE(process.waitForFinished(30000));
+    EXPECT_EQ(process.exitCode(), 0);
+    EXPECT_EQ(QString::fromUtf8(process.readAllStandardOutput()),
+              QStringLiteral("SLZQ\nDHXY\n\nABC123\n"));
+}

@@ -1,0 +1,75 @@
+// The ledger file commands: list, back up, restore and compact.
+#include "storage/DM.h"
+#include "storage/Errors.h"
+#include "storage/LedgerFiles.h"
+#include "tools/vintorctl/Commands.h"
+#include "tools/vintorctl/Options.h"
+
+namespace {
+
+// Prints the outcome; 0 on success, 1 on a refused or failed operation.
+int Report(const LedgerFiles::TResult& result, const QString& done, QTextStream& out,
+           QTextStream& err) {
+    if (!result.Ok()) {
+        err << "ERROR: " << result.error << "\n";
+        return 1;
+    }
+    out << done << "\n";
+    return 0;
+}
+
+} // namespace
+
+int RunLedgers(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 1) {
+        err << "用法: vintorctl ledgers DATADIR\n";
+        return 2;
+    }
+    for (const QString& name : LedgerFiles::List(args.front())) {
+        out << name << "\n";
+    }
+    return 0;
+}
+
+int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 2) {
+        err << "用法: vintorctl backup PATH DEST\n";
+        return 2;
+    }
+    TDM dm;
+    dm.DbBase.SetDatabaseName(args[0]);
+    try {
+        return Report(LedgerFiles::Backup(dm.DbBase, args[1]),
+                      QStringLiteral("账本已备份到 %1").arg(args[1]), out, err);
+    } catch (const EVintorError& e) {
+        err << "ERROR: " << e.Message() << "\n";
+        return 2;
+    }
+}
+
+int RunRestore(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 2) {
+        err << "用法: vintorctl restore SRC DATADIR\n";
+        return 2;
+    }
+    return Report(LedgerFiles::Restore(args[0], args[1]),
+                  QStringLiteral("账本恢复成功！请选择打开账本开始使用。"), out, err);
+}
+
+int RunCompact(const QStringList& args, QTextStream& out, QTextStream& err) {
+    if (args.size() != 1) {
+        err << "用法: vintorctl compact PATH\n";
+        return 2;
+    }
+    TDM dm;
+    dm.DbBase.SetDatabaseName(args.front());
+    try {
+        dm.DbBase.Open(); // a file that is not a ledger is refused before anything
+        const Currency ratio = dm.CompactLedger();
+        out << LedgerFiles::CompactMessage(ratio) << "\n";
+        return ratio.IsZero() ? 1 : 0;
+    } catch (const EVintorError& e) {
+        err << "ERROR: " << e.Message() << "\n";
+        return 2;
+    }
+}
