@@ -79,10 +79,12 @@ QString OpenErrorText(int code, const QString& path) {
 } // namespace
 
 TDAODatabase::~TDAODatabase() {
+    // A dataset that outlives its connection is left closed and unattached.
+    const QList<TDAODataset*> datasets = datasets_;
+    for (TDAODataset* dataset : datasets) {
+        dataset->SetDatabase(nullptr);
+    }
     if (db_) {
-        for (TDAODataset* dataset : std::as_const(datasets_)) {
-            dataset->Close();
-        }
         ClearStatementCache();
         sqlite3_close(db_);
     }
@@ -169,11 +171,15 @@ void TDAODatabase::Connect() {
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         throw EOleException(QStringLiteral("找不到账本文件“%1”。").arg(path), SQLITE_CANTOPEN);
     }
-    if (!readOnly_ && !QFileInfo(path).isWritable()) {
+    const bool writable = QFileInfo(path).isWritable();
+    if (!readOnly_ && !writable) {
         throw EOleException(OpenErrorText(SQLITE_READONLY, path), SQLITE_READONLY);
     }
     sqlite3* db = nullptr;
-    const int flags = (readOnly_ ? SQLITE_OPEN_READONLY : SQLITE_OPEN_READWRITE) |
+    // A read-only connection to a writable file still opens it for writing and
+    // refuses writes itself (query_only): only a writing connection can fold
+    // the write-ahead log back and remove it when it closes.
+    const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
                       SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE;
     const QByteArray file = path.toUtf8();
     int rc = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
@@ -226,7 +232,9 @@ void TDAODatabase::Connect() {
         if (exclusive_) {
             Execute("PRAGMA locking_mode=EXCLUSIVE");
         }
-        if (!readOnly_) {
+        if (readOnly_) {
+            Execute("PRAGMA query_only=1");
+        } else {
             Execute("PRAGMA journal_mode=WAL");
             Execute("PRAGMA synchronous=FULL");
         }

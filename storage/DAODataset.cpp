@@ -10,6 +10,7 @@
 #include <sqlite3.h>
 
 #include <cmath>
+#include <utility>
 
 namespace {
 
@@ -150,18 +151,33 @@ bool TField::AsBoolean() const {
 }
 
 void TField::SetAsString(const QString& value) const {
+    // Empty text is 0 (or no date); any other text must be a number or a date.
+    auto refuse = [&] {
+        throw EDAODatabaseError(
+            QStringLiteral("“%1”不是字段“%2”的有效值。").arg(value, FieldName()));
+    };
+    const bool empty = value.trimmed().isEmpty();
     switch (Kind()) {
     case TColumnKind::Integer:
-        dataset_->SetValueAt(index_, Currency::Parse(value).value_or(Currency()).RoundedWhole());
+    case TColumnKind::Currency: {
+        const auto number = empty ? Currency() : Currency::Parse(value);
+        if (!number) {
+            refuse();
+        }
+        if (Kind() == TColumnKind::Integer) {
+            dataset_->SetValueAt(index_, number->RoundedWhole());
+        } else {
+            SetAsCurrency(*number);
+        }
         break;
-    case TColumnKind::Currency:
-        SetAsCurrency(Currency::Parse(value).value_or(Currency()));
-        break;
+    }
     case TColumnKind::Date:
         if (const auto date = JetDate::ParseShort(value)) {
             SetAsDateTime(*date);
-        } else {
+        } else if (empty) {
             Clear();
+        } else {
+            refuse();
         }
         break;
     default:
@@ -263,6 +279,7 @@ void TDAODataset::Close() {
         database_->Release(statement_);
     }
     statement_ = nullptr;
+    pendingStep_ = 0;
     state_ = TDataSetState::Inactive;
     columns_.clear();
     rows_.clear();
@@ -283,6 +300,10 @@ void TDAODataset::OpenCursor(sqlite3_stmt* statement, const TTranslation& transl
     exhausted_ = false;
     updatableTable_ = translation.updatableTable;
     aliases_ = translation.aliases;
+    // Step once before the columns are read: a kept statement whose tables
+    // were changed by another connection is prepared again by its first step,
+    // and only then describes the columns it yields.
+    pendingStep_ = sqlite3_step(statement);
     const int count = sqlite3_column_count(statement);
     columns_.reserve(count);
     for (int i = 0; i < count; ++i) {
@@ -308,7 +329,7 @@ bool TDAODataset::FetchRow() {
     if (exhausted_) {
         return false;
     }
-    const int rc = sqlite3_step(statement_);
+    const int rc = pendingStep_ != 0 ? std::exchange(pendingStep_, 0) : sqlite3_step(statement_);
     if (rc == SQLITE_ROW) {
         QVector<QVariant> row(int(columns_.size()));
         for (int i = 0; i < row.size(); ++i) {
@@ -420,6 +441,7 @@ void TDAODataset::Next() {
 void TDAODataset::Prior() {
     if (!Active() || current_ <= 0) {
         bof_ = true;
+        eof_ = current_ < 0; // stepping back from the end lands on the row
         return;
     }
     if (!MoveToMatch(size_t(current_ - 1), -1)) {

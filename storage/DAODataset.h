@@ -131,6 +131,7 @@ private:
 
     TDAODatabase* database_ = nullptr;
     sqlite3_stmt* statement_ = nullptr;
+    int pendingStep_ = 0; // result of the first step, not yet taken as a row
     TDataSetState state_ = TDataSetState::Inactive;
     std::vector<Column> columns_;
     std::vector<QVector<QVariant>> rows_;

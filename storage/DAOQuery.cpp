@@ -120,11 +120,18 @@ void TDAOQuery::BindParameters(sqlite3_stmt* statement, const TTranslation& tran
     sqlite3* db = Database()->Handle();
     const int count = sqlite3_bind_parameter_count(statement);
     for (int position = 1; position <= count; ++position) {
-        // The n-th "?" is the n-th parameter of the list.
+        // The n-th "?" is the n-th parameter of the list. A name used twice is
+        // one parameter: an entry left without a value takes a same-named one's.
         const int n = position - 1;
         const TParam* param = n < params_.Count() ? &params_[n] : nullptr;
-        if (!param && n < translation.parameters.size()) {
-            param = const_cast<TParams&>(params_).FindParam(translation.parameters[n]);
+        if (!param || param->IsNull()) {
+            const QString name = param ? param->Name() : translation.parameters.value(n);
+            for (const TParam& other : params_) {
+                if (!other.IsNull() && other.Name().compare(name, Qt::CaseInsensitive) == 0) {
+                    param = &other;
+                    break;
+                }
+            }
         }
         int rc = SQLITE_OK;
         if (!param || param->IsNull()) {

@@ -16,10 +16,11 @@ namespace {
 TDM* current = nullptr;
 
 bool VacuumInto(const QString& ledger, const QString& password, const QString& target) {
+    // VACUUM INTO only reads the ledger, but it counts as a write: the source
+    // connection is a writing one (and so removes its log when it closes).
     TDAODatabase source;
     source.SetDatabaseName(ledger);
     source.SetPassword(password);
-    source.SetReadOnly(true);
     try {
         source.Open();
     } catch (const EVintorError&) {

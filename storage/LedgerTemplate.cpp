@@ -41,10 +41,22 @@ const char* const TemplateRows[] = {
 } // namespace
 
 void WriteBlankLedger(const QString& path) {
-    LedgerFormat::CreateEmptyLedgerFile(path, LedgerFormat::LedgerPassword);
+    if (QFileInfo::exists(path)) {
+        throw EOleException(QStringLiteral("文件“%1”已经存在，不能覆盖。").arg(path));
+    }
+    // Built under another name and given the target's name only when complete:
+    // a build broken off never leaves a half ledger behind.
+    const QString building = path + QStringLiteral(".new");
+    auto removeBuilding = [&] {
+        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+            QFile::remove(building + QLatin1String(suffix));
+        }
+    };
+    removeBuilding();
+    LedgerFormat::CreateEmptyLedgerFile(building, LedgerFormat::LedgerPassword);
     try {
         TDM dm;
-        dm.DbBase.SetDatabaseName(path);
+        dm.DbBase.SetDatabaseName(building);
         LedgerSchema::CreateCurrentLayout(dm);
         TDM::TTransaction transaction(dm);
         for (const char* row : TemplateRows) {
@@ -55,10 +67,14 @@ void WriteBlankLedger(const QString& path) {
         dm.ExecSql(QStringLiteral("PRAGMA journal_mode=DELETE"));
         dm.DbBase.Close();
     } catch (...) {
-        QFile::remove(path);
-        QFile::remove(path + QStringLiteral("-wal"));
-        QFile::remove(path + QStringLiteral("-shm"));
+        removeBuilding();
         throw;
+    }
+    QString error;
+    const bool placed = FileOps::CopyNoReplace(building, path, &error);
+    removeBuilding();
+    if (!placed) {
+        throw EInOutError(QStringLiteral("无法创建账本文件“%1”：%2").arg(path, error));
     }
 }
 
