@@ -12,6 +12,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <utility>
 
 #include <sqlite3.h>
 
@@ -301,6 +302,7 @@ void TDAODatabase::LoadCatalog() {
 }
 
 void TDAODatabase::SchemaChanged() {
+    schemaChangedInTransaction_ = transactionDepth_ > 0;
     translations_.clear();
     ClearStatementCache();
     LoadCatalog();
@@ -397,14 +399,19 @@ void TDAODatabase::CommitTransaction() {
     CompletePendingReads();
     if (rollbackOnly_) {
         rollbackOnly_ = false;
-        Execute("ROLLBACK");
+        RollBack();
         throw EOleException(QStringLiteral("事务中有操作失败，全部更改已经撤消。"));
     }
     const int rc = sqlite3_exec(db_, "COMMIT", nullptr, nullptr, nullptr);
     if (rc != SQLITE_OK) {
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
-        RaiseEngineError(db_, rc);
+        try {
+            RaiseEngineError(db_, rc); // read the engine's message before rolling back
+        } catch (...) {
+            RollBack();
+            throw;
+        }
     }
+    schemaChangedInTransaction_ = false;
 }
 
 void TDAODatabase::RollbackTransaction() {
@@ -418,6 +425,14 @@ void TDAODatabase::RollbackTransaction() {
     rollbackOnly_ = false;
     if (db_) {
         CompletePendingReads();
-        sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+        RollBack();
+    }
+}
+
+void TDAODatabase::RollBack() {
+    sqlite3_exec(db_, "ROLLBACK", nullptr, nullptr, nullptr);
+    // Schema changes were undone with the rest: forget what was learnt of them.
+    if (std::exchange(schemaChangedInTransaction_, false)) {
+        SchemaChanged();
     }
 }

@@ -90,6 +90,7 @@ private:
     void LoadCatalog();
     void ClearStatementCache();
     void Execute(const char* sql);
+    void RollBack();
 
     QString databaseName_;
     QString password_;
@@ -111,4 +112,5 @@ private:
     QList<QString> idleOrder_;
     int transactionDepth_ = 0;
     bool rollbackOnly_ = false;
+    bool schemaChangedInTransaction_ = false; // the catalog must be reread on rollback
 };

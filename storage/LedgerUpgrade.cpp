@@ -192,11 +192,6 @@ void RunStep(TDM& dm, TStep step, TUpgradeProgress& progress) {
         step(dm, progress);
         transaction.Commit();
     } catch (...) {
-        // The rollback took back the step's schema changes; the connection
-        // forgets the columns it learnt of during the step.
-        if (dm.DbBase.Connected()) {
-            dm.DbBase.SchemaChanged();
-        }
         progress.Close();
         throw;
     }

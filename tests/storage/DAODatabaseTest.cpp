@@ -287,6 +287,19 @@ TEST_F(DAODatabaseTest, CachedStatementsSeeSchemaChanges) {
     EXPECT_EQ(query.FieldText(year, QStringLiteral("Y")), QStringLiteral("2024"));
 }
 
+TEST_F(DAODatabaseTest, ARolledBackSchemaChangeIsForgotten) {
+    {
+        TDM::TTransaction transaction(*dm_);
+        dm_->ExecSql(QStringLiteral("ALTER TABLE TbBank ADD COLUMN Since DATE"));
+        ASSERT_EQ(dm_->DbBase.Catalog().KindOf(QStringLiteral("TbBank"), QStringLiteral("Since")),
+                  TColumnKind::Date);
+    } // not committed
+    EXPECT_NE(dm_->DbBase.Catalog().KindOf(QStringLiteral("TbBank"), QStringLiteral("Since")),
+              TColumnKind::Date);
+    TCBQuery query;
+    EXPECT_EQ(query.OpenCount(QStringLiteral("SELECT Since FROM TbBank")), -1);
+}
+
 TEST_F(DAODatabaseTest, CachedStatementsSeeAColumnAddedByAnotherConnection) {
     const QString select = QStringLiteral("SELECT * FROM TbBank");
     dm_->OpenSql(select);
