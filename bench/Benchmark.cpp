@@ -3,6 +3,7 @@
 
 #include "bench/CounterWrites.h"
 #include "bench/LargeLedgerGenerator.h"
+#include "bench/LayerOverhead.h"
 #include "bench/Measurement.h"
 #include "bench/QueryPlan.h"
 #include "bench/SeededRandom.h"
@@ -363,6 +364,7 @@ int main(int argc, char** argv) {
         TimeLookups(dm, samples, missing);
         TimeWrites(dm, samples);
         TimeReports(dm, missing);
+        LayerOverhead::Compare(dm, samples.titleCodes, samples.initials);
         Print(QStringLiteral("\nsteps that walk a whole table or index:"));
         for (const QString& line : missing) {
             Print(QStringLiteral("  ") + line);
