@@ -6,6 +6,7 @@
 #include "bench/LayerOverhead.h"
 #include "bench/Measurement.h"
 #include "bench/QueryPlan.h"
+#include "bench/RentalBenchmarks.h"
 #include "bench/SeededRandom.h"
 #include "storage/Account.h"
 #include "storage/DM.h"
@@ -364,6 +365,7 @@ int main(int argc, char** argv) {
         TimeLookups(dm, samples, missing);
         TimeWrites(dm, samples);
         TimeReports(dm, missing);
+        RentalBenchmarks::Run(dm);
         LayerOverhead::Compare(dm, samples.titleCodes, samples.initials);
         Print(QStringLiteral("\nsteps that walk a whole table or index:"));
         for (const QString& line : missing) {

@@ -560,8 +560,7 @@ void TRentObject::ApplyLatePenalty(const QDate& latestDay1) {
             return;
         }
         if (!InputChecks::CheckMoney(request.caption, *entry, true)) {
-            request.proposed = *entry;
-            continue;
+            continue; // the dialog opens again on the proposed value
         }
         const Currency amount = Currency::Parse(*entry).value_or(Currency());
         if (units) {

@@ -372,3 +372,20 @@ TEST_F(RentTest, AFailedCommitLeavesLedgerAndLinesAsTheyWere) {
     EXPECT_EQ(Count(QStringLiteral("TbRTransaction")), 2);
     EXPECT_EQ(Count(QStringLiteral("TbFTransaction")), 1);
 }
+
+TEST_F(RentTest, AMalformedPenaltyIsRefusedAndTheDialogAsksAgain) {
+    AddMember(QStringLiteral("U"), AddType("扣部数", 0, "0", 10, 3, 1, 2), "10");
+    AddTitle(QStringLiteral("A1"), fee_);
+    TClock::SetToday(QDate(2024, 6, 10));
+    engine_->EnterMember(QStringLiteral("U"));
+    Rent(QStringLiteral("A1"));
+    engine_->Reset();
+    TClock::SetToday(QDate(2024, 6, 15));
+    prompter_.QueuePenalty(QStringLiteral("两部"));
+    engine_->EnterMember(QStringLiteral("U"));
+    engine_->CommitReturn(); // the second time the proposed 2 is confirmed
+    EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Penalty).size(), 2);
+    EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Error).size(), 1);
+    EXPECT_EQ(Text(QStringLiteral("SELECT [Number] AS V FROM TbAssociator WHERE Code=\"U\"")),
+              QStringLiteral("7"));
+}

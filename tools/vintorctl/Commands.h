@@ -8,6 +8,7 @@
 int RunCreate(const QStringList& args, QTextStream& out, QTextStream& err);
 int RunExample(const QStringList& args, QTextStream& out, QTextStream& err);
 int RunSql(const QStringList& args, QTextStream& in, QTextStream& out, QTextStream& err);
+int RunDesk(const QStringList& args, QTextStream& in, QTextStream& out, QTextStream& err);
 int RunPinyin(const QStringList& args, QTextStream& in, QTextStream& out);
 int RunReceiptTest(const QStringList& args, QTextStream& out, QTextStream& err);
 int RunLedgers(const QStringList& args, QTextStream& out, QTextStream& err);

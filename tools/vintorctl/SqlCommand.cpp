@@ -1,9 +1,8 @@
-#include "storage/Clock.h"
 #include "storage/DM.h"
 #include "storage/Errors.h"
-#include "storage/JetDate.h"
 #include "tools/vintorctl/Commands.h"
 #include "tools/vintorctl/Options.h"
+#include "tools/vintorctl/SqlPrinter.h"
 
 int RunSql(const QStringList& args, QTextStream& in, QTextStream& out, QTextStream& err) {
     TOptions options(args);
@@ -25,24 +24,7 @@ int RunSql(const QStringList& args, QTextStream& in, QTextStream& out, QTextStre
             continue;
         }
         try {
-            TDAOQuery& q = dm.Q1;
-            q.Close();
-            q.SetSQL(line);
-            if (dm.DbBase.Translate(q.FinalSql()).isQuery) {
-                q.Open();
-                out << q.FieldNames().join(u'\t') << "\n";
-                for (; !q.Eof(); q.Next()) {
-                    QStringList values;
-                    for (int i = 0; i < q.FieldCount(); ++i) {
-                        values.append(q.Fields(i).AsString());
-                    }
-                    out << values.join(u'\t') << "\n";
-                }
-                q.Close();
-            } else {
-                q.ExecSQL();
-                out << "OK " << q.RowsAffected() << "\n";
-            }
+            SqlPrinter::Execute(dm, line, out);
         } catch (const EVintorError& e) {
             out << "ERROR: " << e.Message() << "\n";
         }

@@ -14,6 +14,7 @@ void Usage(QTextStream& err) {
            "  create PATH [--build BUILD]      用空白模板新建账本，或写出旧版本的例子账本\n"
            "  example PATH                     生成例子账本\n"
            "  sql PATH [--today YYYY-MM-DD]    从标准输入逐行执行 SQL 语句\n"
+           "  desk PATH [--today YYYY-MM-DD] [--operator ID]  从标准输入逐行执行柜台脚本\n"
            "  ledgers DATADIR                  列出数据目录中的账本\n"
            "  backup PATH DEST                 备份账本（账本使用中也可以）\n"
            "  restore SRC DATADIR              把账本文件恢复到数据目录\n"
@@ -43,6 +44,8 @@ int main(int argc, char* argv[]) {
         rc = RunExample(args, out, err);
     } else if (command == QLatin1String("sql")) {
         rc = RunSql(args, in, out, err);
+    } else if (command == QLatin1String("desk")) {
+        rc = RunDesk(args, in, out, err);
     } else if (command == QLatin1String("upgrade")) {
         rc = RunUpgrade(args, out, err);
     } else if (command == QLatin1String("ledgers")) {

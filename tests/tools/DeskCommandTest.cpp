@@ -1,0 +1,138 @@
+#include "storage/JetDate.h"
+
+#include <QDate>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Counter scripts run through "vintorctl desk" on a fresh example ledger, made
+// today (its members' periods and payments are relative to that day).
+class DeskCommandTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        ledger_ = dir_.filePath(QStringLiteral("example.mdb"));
+        ASSERT_EQ(Start({QStringLiteral("example"), ledger_}, QString()).first, 0);
+    }
+    std::pair<int, QString> Start(const QStringList& args, const QString& input) {
+        QProcess process;
+        process.start(QStringLiteral(VINTORCTL_PATH), args);
+        process.write(input.toUtf8());
+        process.closeWriteChannel();
+        EXPECT_TRUE(process.waitForFinished(60000));
+        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+    }
+    // The script's output lines; the run must exit 0.
+    QStringList Desk(const QString& script) {
+        const auto [rc, out] =
+            Start({QStringLiteral("desk"), ledger_, QStringLiteral("--today"), Day(0)}, script);
+        EXPECT_EQ(rc, 0);
+        return out.split(u'\n', Qt::SkipEmptyParts);
+    }
+    QString Day(int offset) const { return JetDate::ShortText(today_.addDays(offset)); }
+
+    QTemporaryDir dir_;
+    QString ledger_;
+    QDate today_ = QDate::currentDate();
+};
+
+TEST_F(DeskCommandTest, WalkInRentalAndReturnThreeDaysLater) {
+    const QStringList out = Desk(QStringLiteral("# a walk-in renter takes one film\n"
+                                                "rent.code 00001\n"
+                                                "rent.commit\n"
+                                                "rent.show\n"
+                                                "today %1\n"
+                                                "rent.reset\n"
+                                                "rent.code 00001\n"
+                                                "rent.show\n"
+                                                "rent.return\n"
+                                                "sql SELECT CId1,Sum1,Sum2 FROM TbFTransaction "
+                                                "WHERE AId3=0 AND CId1<3\n")
+                                     .arg(Day(3)));
+    EXPECT_EQ(
+        out,
+        (QStringList{QStringLiteral("STATE 3 RENTER 0 SN 1 RECEIVED 20 REFUND 0 DEPOSIT 0 RENT 0"),
+                     QStringLiteral("NOW 0"), QStringLiteral("HELD 1"),
+                     QStringLiteral("00001 %1 1 20 0").arg(Day(0)),
+                     QStringLiteral("STATE 2 RENTER 0 SN 1 RECEIVED 6 REFUND 14 DEPOSIT 20 RENT 6"),
+                     QStringLiteral("NOW 1"), QStringLiteral("1 00001 %1 3 20 6").arg(Day(0)),
+                     QStringLiteral("HELD 1"), QStringLiteral("00001 %1 3 20 6").arg(Day(0)),
+                     QStringLiteral("CId1\tSum1\tSum2"), QStringLiteral("1\t14\t-6")}));
+}
+
+TEST_F(DeskCommandTest, AMemberOutOfUnitsAnsweredNoRentsNothing) {
+    const QStringList out = Desk(QStringLiteral("rent.member 1006\n"
+                                                "answer no\n"
+                                                "rent.code 00002\n"
+                                                "rent.show\n"));
+    EXPECT_EQ(
+        out,
+        (QStringList{QStringLiteral("ASK: 会员[赵强]剩余部数不足，需要缴费才能出租。是否继续出租？ "
+                                    "-> no"),
+                     QStringLiteral("STATE 1 RENTER 6 SN 0 RECEIVED 0 REFUND 0 DEPOSIT 0 RENT 0"),
+                     QStringLiteral("NOW 0"), QStringLiteral("HELD 0")}));
+}
+
+TEST_F(DeskCommandTest, ALateReturnAsksForThePenaltyAndTakesTheEntry) {
+    const QStringList out = Desk(QStringLiteral("rent.member 1003\n"
+                                                "rent.code 0001.1-3\n"
+                                                "rent.commit\n"
+                                                "today %1\n"
+                                                "rent.code 0001-2\n"
+                                                "penalty 1.5\n"
+                                                "rent.return\n"
+                                                "sql SELECT Number FROM TbAssociator WHERE "
+                                                "Code=\"1003\"\n")
+                                     .arg(Day(5)));
+    EXPECT_EQ(out, (QStringList{QStringLiteral(
+                                    "ASK: 目前正在处理出租业务，但您输入的影片已经出租，是否切换到"
+                                    "返还业务。 -> yes"),
+                                QStringLiteral("PENALTY: [1003]张伟 | 2 天 | 扣减部数：2"),
+                                QStringLiteral("Number"),
+                                QStringLiteral("5")})); // 10, three rented, 1.5 rounded to 2 taken
+}
+
+TEST_F(DeskCommandTest, AReceiptIsPrintedOnlyOnceThePrinterRowIsSwitchedOn) {
+    const QStringList off = Desk(QStringLiteral("rent.code 00005\nrent.commit\nrent.print\n"));
+    EXPECT_TRUE(off.isEmpty()) << off.join(u'\n').toStdString();
+
+    const QStringList out = Desk(QStringLiteral("sql UPDATE TbPrinter SET OnOff=1 WHERE Id=1\n"
+                                                "rent.code 00007\n"
+                                                "rent.commit\n"
+                                                "rent.print\n"));
+    ASSERT_EQ(out.size(), 16) << out.join(u'\n').toStdString();
+    EXPECT_EQ(out[0], QStringLiteral("OK 1"));
+    EXPECT_EQ(out[1], QStringLiteral("PRINTER: <1B>!<10>         星光影碟出租店"));
+    EXPECT_EQ(out[3], QStringLiteral("PRINTER: 小票号:11         收款:管理员"));
+    EXPECT_EQ(out[4].left(28), QStringLiteral("PRINTER: 日期:%1   时间:").arg(Day(0)));
+    EXPECT_EQ(out.mid(6, 5),
+              (QStringList{QStringLiteral("PRINTER: 影片编号    影片名称"),
+                           QStringLiteral("PRINTER: 00007       功夫"),
+                           QStringLiteral("PRINTER: ") + QString(32, u'='),
+                           QStringLiteral("PRINTER:         实收押金:30.00"),
+                           QStringLiteral("PRINTER: ============谢谢惠顾============")}));
+}
+
+TEST_F(DeskCommandTest, BadLinesAreReportedAndTheScriptGoesOn) {
+    const QStringList out = Desk(QStringLiteral("frobnicate now\n"
+                                                "rent.tick 1\n"
+                                                "rent.tick 1 yes\n"
+                                                "rent.member 9999\n"
+                                                "sql SELEC 1\n"
+                                                "rent.received 1.23456\n"
+                                                "rent.code 00001\n"
+                                                "rent.show\n"));
+    ASSERT_EQ(out.size(), 10) << out.join(u'\n').toStdString();
+    EXPECT_EQ(out.mid(0, 4), (QStringList{QStringLiteral("ERROR: unknown command frobnicate"),
+                                          QStringLiteral("ERROR: usage: rent.tick N yes|no"),
+                                          QStringLiteral("ERROR: no line 1"),
+                                          QStringLiteral("ERROR: no member 9999")}));
+    EXPECT_TRUE(out[4].startsWith(QStringLiteral("ERROR: ")));
+    EXPECT_EQ(out[5], QStringLiteral("ERROR: “\"实收金额\"”输入不正确，请重新输入。"));
+    EXPECT_EQ(out[6],
+              QStringLiteral("STATE 3 RENTER 0 SN 0 RECEIVED 20 REFUND 0 DEPOSIT 20 RENT 0"));
+}
+
+} // namespace
