@@ -1,0 +1,58 @@
+#include "members/AccountStore.h"
+
+#include "members/CheckRun.h"
+#include "members/StoreMessages.h"
+#include "storage/Account.h"
+#include "storage/DM.h"
+#include "storage/Format.h"
+#include "storage/InputChecks.h"
+#include "storage/Prompter.h"
+
+TStoreResult TAccountStore::SaveAccount(int id, const TAccountFields& fields) {
+    TCheckRun run;
+    TAccount account;
+    if (id > 0 && !account.LoadById(id)) {
+        run.Refuse(QString(), StoreMessages::AccountGone());
+    }
+    run.Check(QStringLiteral("edName"),
+              [&] { return InputChecks::CheckNotEmpty(QStringLiteral("账户名称"), fields.name); })
+        .Check(QStringLiteral("edName"), [&] {
+            return !InputChecks::NameTaken(id, fields.name, QStringLiteral("TbAccount"));
+        });
+    if (!run.Passed()) {
+        return run.Refusal();
+    }
+    if (id <= 0) {
+        account.Id = -1;
+        account.Max = Currency();
+        account.Min = Currency();
+    }
+    account.No = fields.no;
+    account.Name = fields.name;
+    account.Bank = fields.bank;
+    account.Contact = fields.contact;
+    account.Telephone = fields.telephone;
+    account.Memo = fields.memo;
+    TDM::TTransaction transaction(TDM::Instance());
+    account.Save();
+    transaction.Commit();
+    return TStoreResult::Saved(account.Id);
+}
+
+bool TAccountStore::DeleteAccount(int id) {
+    TAccount account;
+    if (!account.LoadById(id)) {
+        return false;
+    }
+    if (!AskYesNo(
+            Format(QStringLiteral("删除账户[%s],将一并删除此账户相关联的所有资金记录！\r\n真的"
+                                  "要删除吗？"),
+                   {account.Name}))) {
+        return false;
+    }
+    if (account.Delete() == DeleteSystemRow) {
+        ShowWarning(QStringLiteral("收银箱是系统账户，不能删除。"));
+        return false;
+    }
+    return true;
+}
