@@ -1,0 +1,50 @@
+#include "sales/SaleAmounts.h"
+
+#include "sales/SaleObject.h"
+#include "storage/InputChecks.h"
+
+#include <optional>
+
+namespace {
+
+// The typed amount, or nothing after the check reported it.
+std::optional<Currency> TypedAmount(const QString& caption, const QString& text) {
+    const QString typed = text.trimmed().isEmpty() ? QStringLiteral("0") : text;
+    if (!InputChecks::CheckMoney(caption, typed, true)) {
+        return std::nullopt;
+    }
+    return Currency::Parse(typed);
+}
+
+} // namespace
+
+namespace SaleAmounts {
+
+Currency Change(int state, Currency total, Currency received, Currency cash, Currency previous) {
+    switch (state) {
+    case TSaleObject::Selling:
+        return cash - received;
+    case TSaleObject::Refunding:
+        return total + cash - received;
+    default:
+        return previous;
+    }
+}
+
+bool Apply(TSaleObject& sale, const QString& received, const QString& cash) {
+    const std::optional<Currency> receivedAmount =
+        TypedAmount(QStringLiteral("实收金额"), received);
+    if (!receivedAmount) {
+        return false;
+    }
+    sale.Received = *receivedAmount;
+    const std::optional<Currency> cashAmount = TypedAmount(QStringLiteral("收到现金"), cash);
+    if (!cashAmount) {
+        return false;
+    }
+    sale.Cash = *cashAmount;
+    sale.Change = Change(sale.State, sale.Total, sale.Received, sale.Cash, sale.Change);
+    return true;
+}
+
+} // namespace SaleAmounts
