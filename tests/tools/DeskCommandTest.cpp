@@ -136,3 +136,27 @@ TEST_F(DeskCommandTest, BadLinesAreReportedAndTheScriptGoesOn) {
 }
 
 } // namespace
+
+TEST_F(DeskCommandTest, ASaleWithDiscountAndAPartialRefund) {
+    const QStringList out = Desk(QStringLiteral("sale.code S0001\n"
+                                                "sale.code S0004\n"
+                                                "sale.edit 1 8 2 25\n"
+                                                "sale.received 62\n"
+                                                "sale.cash 100\n"
+                                                "sale.commit\n"
+                                                "sale.show\n"
+                                                "sale.reset\n"
+                                                "sale.bill 1\n"
+                                                "sale.tick 2 no\n"
+                                                "sale.refund\n"
+                                                "sql SELECT Code,Number2 FROM TbSaleCd WHERE "
+                                                "Code IN (\"S0001\",\"S0004\") ORDER BY Code\n"
+                                                "sale.edit 9 1 1 1\n"));
+    EXPECT_EQ(out,
+              (QStringList{QStringLiteral("ASK: 影片[千与千寻]目前库存不足，是否继续销售？ -> yes"),
+                           QStringLiteral("STATE 5 SN 1 TOTAL 0 RECEIVED 62 CASH 100 CHANGE 38"),
+                           QStringLiteral("NOW 0"), QStringLiteral("HISTORY 2"),
+                           QStringLiteral("S0001 8 2 25 40"), QStringLiteral("S0004 0 1 22 22"),
+                           QStringLiteral("Code\tNumber2"), QStringLiteral("S0001\t5"),
+                           QStringLiteral("S0004\t-1"), QStringLiteral("ERROR: no line 9")}));
+}

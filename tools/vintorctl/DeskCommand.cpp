@@ -3,6 +3,7 @@
 #include "tools/vintorctl/Commands.h"
 #include "tools/vintorctl/DeskCommonCommands.h"
 #include "tools/vintorctl/DeskRentCommands.h"
+#include "tools/vintorctl/DeskSaleCommands.h"
 #include "tools/vintorctl/DeskSession.h"
 #include "tools/vintorctl/Options.h"
 
@@ -35,6 +36,7 @@ int RunDesk(const QStringList& args, QTextStream& in, QTextStream& out, QTextStr
         }
         DeskCommonCommands::Register(session);
         DeskRentCommands::Register(session);
+        DeskSaleCommands::Register(session);
         session.Run(in);
     } catch (const EVintorError& e) {
         err << e.Message() << "\n";
