@@ -160,3 +160,25 @@ TEST_F(DeskCommandTest, ASaleWithDiscountAndAPartialRefund) {
                            QStringLiteral("Code\tNumber2"), QStringLiteral("S0001\t5"),
                            QStringLiteral("S0004\t-1"), QStringLiteral("ERROR: no line 9")}));
 }
+
+TEST_F(DeskCommandTest, MembersAndFundsThroughTheStoreRules) {
+    const QStringList out = Desk(
+        QStringLiteral("member.open code=M9 name=测试 type=3 sum=30 deposit=50\n"
+                       "member.open code=M9 name=重复 type=3\n"
+                       "sql SELECT [Number],Deposit FROM TbAssociator WHERE Code=\"M9\"\n"
+                       "account.add name=农业银行 no=123\n"
+                       "fund.transfer 1 day=%1 direction=out other=3 operator=1 sum=40 memo=存款\n"
+                       "fund.balance 3\n"
+                       "member.delete 7\n"
+                       "sql SELECT Count(*) AS N FROM TbAssociator WHERE Code=\"M9\"\n")
+            .arg(Day(0)));
+    EXPECT_EQ(out, (QStringList{QStringLiteral("OK 7"),
+                                QStringLiteral("ERROR: “\"M9\"”编号已经存在，请重新输入。"),
+                                QStringLiteral("Number\tDeposit"), QStringLiteral("10\t50"),
+                                QStringLiteral("OK 3"), QStringLiteral("OK 12"),
+                                QStringLiteral("BALANCE 40"),
+                                QStringLiteral("ASK: 删除会员[测试],将一并删除此会员的出租返还记录"
+                                               "及所有资金记录！\\n真的要删除吗？ -> yes"),
+                                QStringLiteral("OK"), QStringLiteral("N"), QStringLiteral("0")}))
+        << out.join(u'\n').toStdString();
+}

@@ -2,6 +2,7 @@
 #include "storage/Errors.h"
 #include "tools/vintorctl/Commands.h"
 #include "tools/vintorctl/DeskCommonCommands.h"
+#include "tools/vintorctl/DeskMemberCommands.h"
 #include "tools/vintorctl/DeskRentCommands.h"
 #include "tools/vintorctl/DeskSaleCommands.h"
 #include "tools/vintorctl/DeskSession.h"
@@ -37,6 +38,7 @@ int RunDesk(const QStringList& args, QTextStream& in, QTextStream& out, QTextStr
         DeskCommonCommands::Register(session);
         DeskRentCommands::Register(session);
         DeskSaleCommands::Register(session);
+        DeskMemberCommands::Register(session);
         session.Run(in);
     } catch (const EVintorError& e) {
         err << e.Message() << "\n";

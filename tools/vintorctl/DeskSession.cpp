@@ -103,8 +103,12 @@ void TDeskSession::Print(const QString& line) {
     out_.flush();
 }
 
-void TDeskSession::PrintMessage(const TScriptedPrompter::Message& message) {
+void TDeskSession::PrintMessage(const TScriptedPrompter::Message& original) {
     using Kind = TScriptedPrompter::Kind;
+    // One message, one line: a box's line break is shown as "\n".
+    TScriptedPrompter::Message message = original;
+    message.text.replace(QLatin1String("\r\n"), QLatin1String("\\n"))
+        .replace(u'\n', QLatin1String("\\n"));
     switch (message.kind) {
     case Kind::Warning:
         Print(QStringLiteral("WARN: ") + message.text);
