@@ -182,3 +182,29 @@ TEST_F(DeskCommandTest, MembersAndFundsThroughTheStoreRules) {
                                 QStringLiteral("OK"), QStringLiteral("N"), QStringLiteral("0")}))
         << out.join(u'\n').toStdString();
 }
+
+TEST_F(DeskCommandTest, StockInBatchesOfBothKinds) {
+    const QStringList out = Desk(
+        QStringLiteral(
+            "stockrent.header %1 1 1 1 200 新片\n"
+            "stockrent.entry code=0100 name=新剧 cid=10 fid=1 power=20 price=200 amount=40\n"
+            "stockrent.post\n"
+            "stockrent.save\n"
+            "sql SELECT Count(*) AS N,Sum(Power) AS P FROM TbRentCd WHERE Code LIKE \"0100-*\"\n"
+            "stocksale.header %1 1 1 1 50 补货\n"
+            "stocksale.lookup S0001\n"
+            "stocksale.entry number2=3\n"
+            "stocksale.post\n"
+            "stocksale.show\n"
+            "stocksale.save\n"
+            "sql SELECT Number2 FROM TbSaleCd WHERE Code=\"S0001\"\n")
+            .arg(Day(0)));
+    ASSERT_EQ(out.size(), 9) << out.join(u'\n').toStdString();
+    EXPECT_TRUE(out[0].startsWith(QStringLiteral("OK ")));
+    EXPECT_EQ(out.mid(1, 2), (QStringList{QStringLiteral("N\tP"), QStringLiteral("40\t20")}));
+    EXPECT_EQ(out.mid(3, 3),
+              (QStringList{QStringLiteral("FOUND 泰坦尼克号 STOCK 5"), QStringLiteral("LINES 1"),
+                           QStringLiteral("S0001 泰坦尼克号 3 15 15")}));
+    EXPECT_TRUE(out[6].startsWith(QStringLiteral("OK ")));
+    EXPECT_EQ(out.mid(7), (QStringList{QStringLiteral("Number2"), QStringLiteral("8")}));
+}

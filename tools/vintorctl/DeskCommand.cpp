@@ -6,6 +6,7 @@
 #include "tools/vintorctl/DeskRentCommands.h"
 #include "tools/vintorctl/DeskSaleCommands.h"
 #include "tools/vintorctl/DeskSession.h"
+#include "tools/vintorctl/DeskStockCommands.h"
 #include "tools/vintorctl/Options.h"
 
 namespace {
@@ -39,6 +40,7 @@ int RunDesk(const QStringList& args, QTextStream& in, QTextStream& out, QTextStr
         DeskRentCommands::Register(session);
         DeskSaleCommands::Register(session);
         DeskMemberCommands::Register(session);
+        DeskStockCommands::Register(session);
         session.Run(in);
     } catch (const EVintorError& e) {
         err << e.Message() << "\n";
