@@ -1,0 +1,21 @@
+#pragma once
+
+#include "app/EnterFm.h"
+
+// A working window: borderless, it fills the main window's work area. While it
+// is the current working window (TKeyReleaseFilter) its message hook sees the
+// key events of its top-level window first; the desks and lists act on their
+// function keys when they are released.
+class TChildFm : public TEnterFm {
+    Q_OBJECT
+public:
+    explicit TChildFm(QWidget* parent = nullptr);
+
+    // A key press or release of the window; true when the hook consumed it.
+    // The base consumes nothing.
+    virtual bool MessageHook(QObject* receiver, QEvent* event);
+
+    // The function key (Qt::Key_F1 … Qt::Key_F12) released by this event, or
+    // 0 for any other event.
+    static int ReleasedFunctionKey(const QEvent* event);
+};

@@ -1,0 +1,28 @@
+#include "app/DialogFm.h"
+
+#include <QDialog>
+#include <QKeyEvent>
+
+TDialogFm::TDialogFm(QWidget* parent)
+    : TEnterFm(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint) {}
+
+int TDialogFm::Exec() {
+    return RunModal();
+}
+
+void TDialogFm::Accept() {
+    EndModal(QDialog::Accepted);
+}
+
+void TDialogFm::Reject() {
+    EndModal(QDialog::Rejected);
+}
+
+void TDialogFm::keyPressEvent(QKeyEvent* event) {
+    // Esc reaches the dialog when the focused control has no use for it.
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier) {
+        Reject();
+        return;
+    }
+    TEnterFm::keyPressEvent(event);
+}
