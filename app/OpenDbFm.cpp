@@ -1,0 +1,140 @@
+#include "app/OpenDbFm.h"
+
+#include "storage/LedgerFiles.h"
+#include "storage/ProgramPaths.h"
+#include "storage/Prompter.h"
+
+#include <QDialog>
+#include <QDir>
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+#include <functional>
+#include <utility>
+
+namespace {
+
+// Runs `act` when the watched widget is clicked or (with `onFocus`) entered.
+class TEntryWatch : public QObject {
+public:
+    TEntryWatch(QWidget* watched, bool onFocus, std::function<void()> act)
+        : QObject(watched), onFocus_(onFocus), act_(std::move(act)) {
+        watched->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override {
+        if (event->type() == QEvent::MouseButtonPress ||
+            (onFocus_ && event->type() == QEvent::FocusIn)) {
+            act_();
+        }
+        return false;
+    }
+
+private:
+    bool onFocus_;
+    std::function<void()> act_;
+};
+
+} // namespace
+
+TOpenDbFm::TOpenDbFm(QWidget* parent, const QString& dataDirectory)
+    : TDialogFm(parent), dataDirectory_(dataDirectory) {
+    setWindowTitle(QStringLiteral("打开/新建账本"));
+    resize(420, 460);
+
+    rbOpen = new QRadioButton(QStringLiteral("打开您的账本文件"), this);
+    rbOpen->setChecked(true);
+    lbFiles = new QListWidget(this);
+    lbFiles->addItems(LedgerFiles::List(dataDirectory_));
+    lbFiles->setCurrentRow(0);
+    lbFile =
+        new QLabel(QStringLiteral("账本位置：") + QDir::toNativeSeparators(dataDirectory_), this);
+    lbFile->setWordWrap(true);
+    rbNew = new QRadioButton(QStringLiteral("新建账本文件"), this);
+    edDbName = new QLineEdit(this);
+    edDbName->setPlaceholderText(QStringLiteral("请输入您的店铺名称作为您新账本名称。"));
+    edDbName->setToolTip(edDbName->placeholderText());
+    auto* lbNote =
+        new QLabel(QStringLiteral("  软件提供的例子账本仅供测试使用，正式使用请新建账本。"), this);
+    lbNote->setWordWrap(true);
+    btnOpen = new QPushButton(QStringLiteral("打开"), this);
+    btnOpen->setDefault(true);
+    btnCancel = new QPushButton(QStringLiteral("取消"), this);
+
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(btnOpen);
+    buttons->addWidget(btnCancel);
+    // The list and the name box sit indented under the choice they belong to.
+    auto* openPart = new QVBoxLayout;
+    openPart->setContentsMargins(20, 0, 0, 0);
+    openPart->addWidget(lbFiles, 1);
+    openPart->addWidget(lbFile);
+    auto* newPart = new QVBoxLayout;
+    newPart->setContentsMargins(20, 0, 0, 0);
+    newPart->addWidget(edDbName);
+    auto* layout = new QVBoxLayout(this);
+    layout->addWidget(rbOpen);
+    layout->addLayout(openPart, 1);
+    layout->addSpacing(8);
+    layout->addWidget(rbNew);
+    layout->addLayout(newPart);
+    layout->addSpacing(8);
+    layout->addWidget(lbNote);
+    layout->addLayout(buttons);
+
+    // The choice follows where the operator works: the list means open, the
+    // name box means new; choosing a button puts the focus where it applies.
+    new TEntryWatch(lbFiles->viewport(), false, [this] { rbOpen->setChecked(true); });
+    new TEntryWatch(edDbName, true, [this] { rbNew->setChecked(true); });
+    connect(rbOpen, &QRadioButton::clicked, lbFiles, [this] { lbFiles->setFocus(); });
+    connect(rbNew, &QRadioButton::clicked, edDbName, [this] { edDbName->setFocus(); });
+    connect(lbFiles, &QListWidget::itemDoubleClicked, this, [this] { Open(); });
+    connect(btnOpen, &QPushButton::clicked, this, [this] { Open(); });
+    connect(btnCancel, &QPushButton::clicked, this, [this] { Reject(); });
+    lbFiles->setFocus();
+}
+
+void TOpenDbFm::Open() {
+    if (rbNew->isChecked()) {
+        CreateNamed();
+    } else {
+        OpenChosen();
+    }
+}
+
+void TOpenDbFm::OpenChosen() {
+    const QListWidgetItem* item = lbFiles->currentItem();
+    if (item == nullptr) {
+        ShowWarning(QStringLiteral("请在列表中选择要打开的账本，或者新建账本。"));
+        return;
+    }
+    ledgerPath_ = QDir(dataDirectory_).filePath(item->text() + QStringLiteral(".mdb"));
+    Accept();
+}
+
+void TOpenDbFm::CreateNamed() {
+    const LedgerFiles::TResult result = LedgerFiles::Create(dataDirectory_, edDbName->text());
+    if (!result.Ok()) {
+        ShowError(result.error);
+        edDbName->setFocus();
+        return;
+    }
+    ledgerPath_ = result.path;
+    Accept();
+}
+
+std::optional<QString> ChooseLedger(QWidget* parent) {
+    TOpenDbFm window(parent, ProgramPaths::DataDirectory());
+    if (window.Exec() != QDialog::Accepted) {
+        return std::nullopt;
+    }
+    return window.LedgerPath();
+}

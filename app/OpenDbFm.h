@@ -1,0 +1,46 @@
+#pragma once
+
+#include "app/DialogFm.h"
+
+#include <QString>
+
+#include <optional>
+
+class QLabel;
+class QLineEdit;
+class QListWidget;
+class QPushButton;
+class QRadioButton;
+
+// "打开/新建账本": pick a ledger of the data directory, or name a new one that
+// is made from the blank template.
+class TOpenDbFm : public TDialogFm {
+    Q_OBJECT
+
+public:
+    explicit TOpenDbFm(QWidget* parent, const QString& dataDirectory);
+
+    // The full path of the ledger chosen or made; valid once accepted.
+    const QString& LedgerPath() const { return ledgerPath_; }
+    // What btnOpen does: accept the chosen ledger, or make the named one.
+    void Open();
+
+    QListWidget* lbFiles;
+    QLabel* lbFile;
+    QRadioButton* rbOpen;
+    QRadioButton* rbNew;
+    QLineEdit* edDbName;
+    QPushButton* btnOpen;
+    QPushButton* btnCancel;
+
+private:
+    void OpenChosen();
+    void CreateNamed();
+
+    QString dataDirectory_;
+    QString ledgerPath_;
+};
+
+// Shows the ledger dialog over the program's data directory; the full path of
+// the ledger chosen or made, nothing when cancelled.
+std::optional<QString> ChooseLedger(QWidget* parent);

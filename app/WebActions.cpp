@@ -1,0 +1,82 @@
+#include "app/WebActions.h"
+
+#include "app/VersionCheck.h"
+#include "storage/DM.h"
+#include "storage/LedgerFiles.h"
+#include "storage/LedgerUpgrade.h"
+#include "storage/Prompter.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QDir>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSettings>
+#include <QStandardPaths>
+
+namespace WebActions {
+
+namespace {
+
+// The settings store of the program ($VINTOR_CONFIG in tests).
+std::unique_ptr<QSettings> OpenSettings() {
+    const QString file = qEnvironmentVariable("VINTOR_CONFIG");
+    if (!file.isEmpty()) {
+        return std::make_unique<QSettings>(file, QSettings::IniFormat);
+    }
+    return std::make_unique<QSettings>(QStringLiteral("Tolmar-Software"), QStringLiteral("Vintor"));
+}
+
+// The open ledger keeps recent work in its write-ahead log, so the mail gets
+// a whole copy rather than the bare file.
+QString MailCopyOf(const QString& ledgerPath) {
+    const QString directory = QStandardPaths::writableLocation(QStandardPaths::TempLocation) +
+                              QStringLiteral("/vintor-mail");
+    QDir().mkpath(directory);
+    const QString copy = QDir(directory).filePath(QFileInfo(ledgerPath).fileName());
+    const LedgerFiles::TResult result = LedgerFiles::Backup(TDM::Instance().DbBase, copy);
+    if (!result.Ok()) {
+        ShowError(result.error);
+        return {};
+    }
+    return copy;
+}
+
+} // namespace
+
+QUrl VersionFileUrl() {
+    const QString text = OpenSettings()->value(QStringLiteral("VersionUrl")).toString();
+    return text.isEmpty() ? DefaultVersionFile : QUrl(text);
+}
+
+void SendLedgerByMail(QWidget*, const QString& ledgerPath) {
+    const QString attachment = MailCopyOf(ledgerPath);
+    if (attachment.isEmpty()) {
+        return;
+    }
+    const QStringList arguments{QStringLiteral("--subject"), QStringLiteral("我的账本"),
+                                QStringLiteral("--attach"), attachment};
+    if (!QProcess::startDetached(QStringLiteral("xdg-email"), arguments)) {
+        ShowError(
+            QStringLiteral("无法启动邮件程序（xdg-email），请检查电脑上是否已安装邮件程序。"));
+    }
+}
+
+void OpenHomePage() {
+    QDesktopServices::openUrl(HomePage);
+}
+
+void OpenDownloadPage() {
+    QDesktopServices::openUrl(DownloadPage);
+}
+
+void CheckForUpdate(QWidget*) {
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    const std::optional<QString> fetched = VersionCheck::Fetch(VersionFileUrl(), VersionTimeoutMs);
+    QApplication::restoreOverrideCursor();
+    if (VersionCheck::OfferDownload(fetched, LedgerUpgrade::LedgerBuild(TDM::Instance()))) {
+        OpenDownloadPage();
+    }
+}
+
+} // namespace WebActions
