@@ -1,0 +1,37 @@
+#include "app/StartUp.h"
+
+#include "app/FlashFm.h"
+#include "app/MainFm.h"
+#include "app/QtPrompter.h"
+#include "app/Session.h"
+#include "app/SingleInstance.h"
+
+#include <QApplication>
+
+namespace StartUp {
+
+int Run(int argc, char* argv[]) {
+    QApplication app(argc, argv);
+    QApplication::setApplicationName(QStringLiteral("Tolmar-didorivizo"));
+    TSingleInstance instance;
+    if (!instance.Acquire()) {
+        return 0;
+    }
+    TQtPrompter prompter;
+    const TPrompterScope prompterScope(prompter);
+    TSession session;
+    session.Settings.FixDateFormat();
+
+    TMainFm window(session);
+    QObject::connect(&instance, &TSingleInstance::RaiseRequested, &window, [&window] {
+        window.setWindowState((window.windowState() & ~Qt::WindowMinimized) | Qt::WindowActive);
+        window.raise();
+        window.activateWindow();
+    });
+    TFlashFm splash;
+    splash.exec();
+    window.showMaximized();
+    return QApplication::exec();
+}
+
+} // namespace StartUp
