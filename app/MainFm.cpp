@@ -85,24 +85,24 @@ TMainFm::~TMainFm() {
 }
 
 void TMainFm::BuildMenus() {
-    for (const MainActions::TMenu& spec : MainActions::Menus()) {
-        QMenu* menu = menuBar()->addMenu(spec.caption);
-        menu->setObjectName(spec.name);
-        menu->menuAction()->setVisible(!spec.hidden);
-        menus_.insert(spec.name, menu);
+    for (const MainActions::TMenu& entry : MainActions::Menus()) {
+        QMenu* menu = menuBar()->addMenu(entry.caption);
+        menu->setObjectName(entry.name);
+        menu->menuAction()->setVisible(!entry.hidden);
+        menus_.insert(entry.name, menu);
     }
-    for (const MainActions::TAction& spec : MainActions::Actions()) {
-        auto* action = new QAction(spec.caption, this);
-        action->setObjectName(spec.name);
-        action->setShortcut(spec.key);
+    for (const MainActions::TAction& entry : MainActions::Actions()) {
+        auto* action = new QAction(entry.caption, this);
+        action->setObjectName(entry.name);
+        action->setShortcut(entry.key);
         action->setShortcutContext(Qt::ApplicationShortcut);
-        action->setData(spec.tag);
-        action->setVisible(!spec.hidden);
+        action->setData(entry.tag);
+        action->setVisible(!entry.hidden);
         // A hidden entry keeps its shortcut only while it is in the window.
         addAction(action);
-        menus_.value(spec.menu)->addAction(action);
-        actions_.insert(spec.name, action);
-        connect(action, &QAction::triggered, this, [this, name = spec.name] {
+        menus_.value(entry.menu)->addAction(action);
+        actions_.insert(entry.name, action);
+        connect(action, &QAction::triggered, this, [this, name = entry.name] {
             if (const auto handler = handlers_.value(name)) {
                 handler();
             }
@@ -187,9 +187,9 @@ void TMainFm::WireActions() {
 
 void TMainFm::ApplyPermissions() {
     const TOperator& op = session_.Operator;
-    for (const MainActions::TAction& spec : MainActions::Actions()) {
-        const bool available = handlers_.contains(spec.name) || childActions_.contains(spec.name);
-        actions_.value(spec.name)->setEnabled(available && MainActions::Permitted(spec, op));
+    for (const MainActions::TAction& entry : MainActions::Actions()) {
+        const bool available = handlers_.contains(entry.name) || childActions_.contains(entry.name);
+        actions_.value(entry.name)->setEnabled(available && MainActions::Permitted(entry, op));
     }
     menus_.value(MainActions::ReportMenu)
         ->menuAction()
