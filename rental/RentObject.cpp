@@ -1,5 +1,6 @@
 #include "rental/RentObject.h"
 
+#include "storage/AtomicCommit.h"
 #include "storage/Clock.h"
 #include "storage/DM.h"
 #include "storage/Format.h"
@@ -326,20 +327,6 @@ void TRentObject::Restore(const TSnapshot& s) {
     Bill.Lines = s.billLines;
 }
 
-// Runs the writes of one commit in one transaction; when anything fails the
-// ledger and the engine's lists stay as they were, and the error goes on.
-template <typename Commit> void TRentObject::Atomically(Commit commit) {
-    const TSnapshot before = Snapshot();
-    try {
-        TDM::TTransaction transaction(TDM::Instance());
-        commit();
-        transaction.Commit();
-    } catch (...) {
-        Restore(before);
-        throw;
-    }
-}
-
 void TRentObject::NewRentalMovement() {
     Sn = TRTransaction().NextSerial();
     Fund = TFTransaction();
@@ -353,7 +340,7 @@ void TRentObject::CommitRent() {
     if (NowLines.isEmpty() || State != Renting) {
         return;
     }
-    Atomically([this] {
+    CommitAtomically(*this, [this] {
         CopyLinesToReceipt(NowLines);
         if (Sn == 0) {
             NewRentalMovement();
@@ -418,7 +405,7 @@ void TRentObject::CommitReturn() {
         }
     }
     QDate latestDay1;
-    Atomically([this, &latestDay1] {
+    CommitAtomically(*this, [this, &latestDay1] {
         CopyLinesToReceipt(NowLines);
         Currency held;
         int previous = -1;
@@ -577,7 +564,7 @@ void TRentObject::CancelRent() {
     if (NowLines.isEmpty() || State != Returning) {
         return;
     }
-    Atomically([this] {
+    CommitAtomically(*this, [this] {
         CopyLinesToReceipt(NowLines);
         TFTransaction bill;
         bill.LoadById(NowLines.front().FId);

@@ -81,7 +81,8 @@ private:
     };
     TSnapshot Snapshot() const;
     void Restore(const TSnapshot& snapshot);
-    template <typename Commit> void Atomically(Commit commit);
+    template <typename TEngine, typename Commit>
+    friend void CommitAtomically(TEngine& engine, Commit commit);
 
     bool CheckRent(const TRentCd& disc);
     void AddRentLine(const TRentCd& disc);

@@ -1,5 +1,6 @@
 #include "sales/SaleObject.h"
 
+#include "storage/AtomicCommit.h"
 #include "storage/CBQuery.h"
 #include "storage/Clock.h"
 #include "storage/DM.h"
@@ -148,20 +149,6 @@ void TSaleObject::Restore(const TSnapshot& s) {
     Bill.Lines = s.billLines;
 }
 
-// Runs the writes of one commit in one transaction; when anything fails the
-// ledger and the engine's lists stay as they were, and the error goes on.
-template <typename Commit> void TSaleObject::Atomically(Commit commit) {
-    const TSnapshot before = Snapshot();
-    try {
-        TDM::TTransaction transaction(TDM::Instance());
-        commit();
-        transaction.Commit();
-    } catch (...) {
-        Restore(before);
-        throw;
-    }
-}
-
 void TSaleObject::MoveStock(TSTransaction& line, int change) {
     TSaleCd title;
     if (!title.LoadById(line.CId1)) {
@@ -186,7 +173,7 @@ void TSaleObject::CommitSale() {
     if (State != Selling || LineCount(NowLines, false) == 0) {
         return;
     }
-    Atomically([this] {
+    CommitAtomically(*this, [this] {
         if (printer_.OnOff == 1) {
             for (const TSTransaction& line : NowLines) {
                 if (line.Selected) {
@@ -234,7 +221,7 @@ void TSaleObject::CommitRefund() {
     if (State != Refunding || LineCount(NowLines, false) == 0) {
         return;
     }
-    Atomically([this] {
+    CommitAtomically(*this, [this] {
         const int fundId = NowLines.front().FId;
         for (TSTransaction& line : NowLines) {
             if (!line.Selected) {

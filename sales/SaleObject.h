@@ -80,7 +80,8 @@ private:
     };
     TSnapshot Snapshot() const;
     void Restore(const TSnapshot& snapshot);
-    template <typename Commit> void Atomically(Commit commit);
+    template <typename TEngine, typename Commit>
+    friend void CommitAtomically(TEngine& engine, Commit commit);
 
     // Adds `change` to the stock of the line's title as stored now (two lines
     // of one bill may name the same title) and saves it.
