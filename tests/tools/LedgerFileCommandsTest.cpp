@@ -3,22 +3,14 @@
 #include <QProcess>
 #include <QTemporaryDir>
 
+#include "tests/support/VintorctlRun.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct TRun {
-    int rc;
-    QString out;
-    QString err;
-};
-
 TRun Vintorctl(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(VINTORCTL_PATH), args);
-    EXPECT_TRUE(process.waitForFinished(60000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return RunVintorctl(args);
 }
 
 } // namespace

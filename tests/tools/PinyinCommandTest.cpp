@@ -1,21 +1,13 @@
 #include <QProcess>
 
+#include "tests/support/VintorctlRun.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct TRun {
-    int rc;
-    QString out;
-    QString err;
-};
-
 TRun Vintorctl(const QStringList& args) {
-    QProcess process;
-    process.start(QStringLiteral(VINTORCTL_PATH), args);
-    EXPECT_TRUE(process.waitForFinished(30000));
-    return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-            QString::fromUtf8(process.readAllStandardError())};
+    return RunVintorctl(args);
 }
 
 } // namespace

@@ -4,29 +4,16 @@
 
 #include <sqlite3.h>
 
+#include "tests/support/VintorctlRun.h"
+
 #include <gtest/gtest.h>
 
 namespace {
 
-struct TRun {
-    int rc;
-    QString out;
-    QString err;
-};
-
 class UpgradeCommand : public ::testing::Test {
 protected:
     TRun Vintorctl(const QStringList& args, const QByteArray& input = QByteArray()) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VINTOR_HOME"), dir_.path());
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(VINTORCTL_PATH), args);
-        process.write(input);
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return RunVintorctl(args, input, dir_.path());
     }
     QString Path(const QString& name) const { return dir_.filePath(name); }
 

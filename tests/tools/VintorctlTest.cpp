@@ -6,30 +6,17 @@
 #include <QProcessEnvironment>
 #include <QTemporaryDir>
 
+#include "tests/support/VintorctlRun.h"
+
 #include <gtest/gtest.h>
 
 namespace {
-
-struct TRun {
-    int rc;
-    QString out;
-    QString err;
-};
 
 // vintorctl with a data directory of the test's own.
 class VintorctlTest : public ::testing::Test {
 protected:
     TRun Run(const QStringList& args, const QString& input = QString()) {
-        QProcess process;
-        QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
-        environment.insert(QStringLiteral("VINTOR_HOME"), Path(QStringLiteral("home")));
-        process.setProcessEnvironment(environment);
-        process.start(QStringLiteral(VINTORCTL_PATH), args);
-        process.write(input.toUtf8());
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput()),
-                QString::fromUtf8(process.readAllStandardError())};
+        return RunVintorctl(args, input.toUtf8(), Path(QStringLiteral("home")));
     }
     QString Path(const QString& name) const { return dir_.filePath(name); }
     // A new ledger made by "create".

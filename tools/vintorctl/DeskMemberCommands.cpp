@@ -8,23 +8,9 @@
 #include "storage/FTransaction.h"
 #include "tools/vintorctl/DeskSession.h"
 
-#include <QHash>
-
 namespace DeskMemberCommands {
 
 namespace {
-
-// "key=value key=value …" as typed after the command; a word without "=" is
-// kept under its own name with an empty value.
-QHash<QString, QString> Fields(const QString& text) {
-    QHash<QString, QString> fields;
-    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
-        const qsizetype equals = word.indexOf(u'=');
-        fields.insert(word.left(equals < 0 ? word.size() : equals),
-                      equals < 0 ? QString() : word.mid(equals + 1));
-    }
-    return fields;
-}
 
 int Number(const QHash<QString, QString>& fields, const char* key, int otherwise = 0) {
     bool ok = false;
@@ -69,7 +55,7 @@ void FillMovement(TFields& target, const QHash<QString, QString>& fields) {
 }
 
 void OpenMember(TDeskSession& session, const QString& text) {
-    const auto fields = Fields(text);
+    const auto fields = TDeskSession::Fields(text);
     TMemberStore::TOpeningFields opening;
     FillMember(opening, fields);
     opening.sum = fields.value(QStringLiteral("sum"), opening.sum);
@@ -78,7 +64,7 @@ void OpenMember(TDeskSession& session, const QString& text) {
 }
 
 void EditMember(TDeskSession& session, const QStringList& args) {
-    const auto fields = Fields(args.value(1));
+    const auto fields = TDeskSession::Fields(args.value(1));
     TMemberStore::TCorrectionFields correction;
     FillMember(correction, fields);
     correction.days = fields.value(QStringLiteral("days"), correction.days);
@@ -89,7 +75,7 @@ void EditMember(TDeskSession& session, const QStringList& args) {
 }
 
 void Record(TDeskSession& session, const QStringList& args) {
-    const auto fields = Fields(args.value(1));
+    const auto fields = TDeskSession::Fields(args.value(1));
     TMemberRecords::TRecordFields record;
     FillMovement(record, fields);
     Report(session, TMemberRecords(Id(args[0])).SaveRecord(Number(fields, "id", -1), record));
@@ -107,14 +93,14 @@ void Unrecord(TDeskSession& session, const QStringList& args) {
 }
 
 void FundRecord(TDeskSession& session, const QStringList& args) {
-    const auto fields = Fields(args.value(1));
+    const auto fields = TDeskSession::Fields(args.value(1));
     TFundRecords::TMovementFields movement;
     FillMovement(movement, fields);
     Report(session, TFundRecords(Id(args[0])).SaveMovement(Number(fields, "id", -1), movement));
 }
 
 void Transfer(TDeskSession& session, const QStringList& args) {
-    const auto fields = Fields(args.value(1));
+    const auto fields = TDeskSession::Fields(args.value(1));
     TFundRecords::TTransferFields transfer;
     FillMovement(transfer, fields);
     transfer.out = fields.value(QStringLiteral("direction")) != QLatin1String("in");
@@ -123,7 +109,7 @@ void Transfer(TDeskSession& session, const QStringList& args) {
 }
 
 void AddAccount(TDeskSession& session, const QString& text) {
-    const auto fields = Fields(text);
+    const auto fields = TDeskSession::Fields(text);
     TAccountStore::TAccountFields account;
     account.no = fields.value(QStringLiteral("no"));
     account.name = fields.value(QStringLiteral("name"));

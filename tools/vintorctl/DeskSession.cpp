@@ -128,3 +128,13 @@ void TDeskSession::PrintMessage(const TScriptedPrompter::Message& original) {
         break;
     }
 }
+
+QHash<QString, QString> TDeskSession::Fields(const QString& text) {
+    QHash<QString, QString> fields;
+    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
+        const qsizetype equals = word.indexOf(u'=');
+        fields.insert(word.left(equals < 0 ? word.size() : equals),
+                      equals < 0 ? QString() : word.mid(equals + 1));
+    }
+    return fields;
+}

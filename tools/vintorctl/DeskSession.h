@@ -6,6 +6,7 @@
 #include "storage/ScriptedPrompter.h"
 #include "storage/ShopInfo.h"
 
+#include <QHash>
 #include <QList>
 #include <QMap>
 #include <QString>
@@ -58,6 +59,9 @@ public:
     bool LogIn(int id);
     // A line of the script's output.
     void Print(const QString& line);
+    // "key=value key=value …" as typed after a command; a word without "="
+    // is kept under its own name with an empty value.
+    static QHash<QString, QString> Fields(const QString& text);
     QTextStream& Out() { return out_; }
 
     TDM& Dm() const { return dm_; }

@@ -4,23 +4,11 @@
 #include "sales/StockSaleObject.h"
 #include "tools/vintorctl/DeskSession.h"
 
-#include <QHash>
-
 #include <memory>
 
 namespace DeskStockCommands {
 
 namespace {
-
-QHash<QString, QString> Fields(const QString& text) {
-    QHash<QString, QString> fields;
-    for (const QString& word : text.split(u' ', Qt::SkipEmptyParts)) {
-        const qsizetype equals = word.indexOf(u'=');
-        fields.insert(word.left(equals < 0 ? word.size() : equals),
-                      equals < 0 ? QString() : word.mid(equals + 1));
-    }
-    return fields;
-}
 
 // The entry fields the two kinds share.
 template <typename TEntry> void FillTitle(TEntry& entry, const QHash<QString, QString>& f) {
@@ -81,8 +69,9 @@ std::shared_ptr<TDesk<TBatch, TEntry>> RegisterKind(TDeskSession& session, const
                          desk->header.amount = a[4];
                          desk->header.memo = a.value(5);
                      });
-    session.Register(word("entry"), 0, 1, QStringLiteral("key=value ..."),
-                     [desk](const QStringList& a) { Fill(desk->entry, Fields(a.value(0))); });
+    session.Register(
+        word("entry"), 0, 1, QStringLiteral("key=value ..."),
+        [desk](const QStringList& a) { Fill(desk->entry, TDeskSession::Fields(a.value(0))); });
     session.Register(word("post"), 0, 0, QString(), [desk](const QStringList&) {
         if (!desk->batch.SubmitEntry(desk->entry, desk->header.supplier)) {
             desk->entry = TEntry();
