@@ -40,14 +40,14 @@ void TCompactDbFm::Start() {
     Currency ratio;
     QString failure;
     try {
-        ratio = dm_.CompactLedger();
+        ratio = dm_.CompactLedger(&failure);
     } catch (const EVintorError& error) {
         failure = error.Message();
     }
     QApplication::restoreOverrideCursor();
     btnOk->setEnabled(true);
     if (!failure.isEmpty()) {
-        ShowError(failure);
+        ShowError(LedgerFiles::CompactMessage(Currency()) + failure);
     } else if (ratio.IsZero()) {
         ShowError(LedgerFiles::CompactMessage(ratio));
     } else {

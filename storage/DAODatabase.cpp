@@ -8,13 +8,19 @@
 #include "storage/LedgerFormat.h"
 #include "storage/SqliteError.h"
 
+#include <QDir>
+#include <QFile>
 #include <QFileInfo>
+#include <QStringList>
+#include <QUrl>
 
 #include <algorithm>
 #include <cmath>
 #include <utility>
 
 #include <sqlite3.h>
+#include <sys/statvfs.h>
+#include <unistd.h>
 
 namespace {
 
@@ -75,6 +81,25 @@ QString OpenErrorText(int code, const QString& path) {
     default:
         return QStringLiteral("无法打开账本文件“%1”。").arg(path);
     }
+}
+
+bool Writable(const QString& path) {
+    return ::access(QFile::encodeName(path).constData(), W_OK) == 0;
+}
+
+// Whether an open that failed with `code` failed for lack of disk space: the
+// write-ahead index alone needs 32 KB before the first page can be read.
+bool LowOnSpace(const QString& folder, int code) {
+    const int primary = code & 0xff;
+    if (primary == SQLITE_FULL) {
+        return true;
+    }
+    struct statvfs disk {};
+    if ((primary != SQLITE_IOERR && primary != SQLITE_CANTOPEN) ||
+        ::statvfs(QFile::encodeName(folder).constData(), &disk) != 0) {
+        return false;
+    }
+    return quint64(disk.f_bavail) * disk.f_frsize < 1024 * 1024;
 }
 
 } // namespace
@@ -172,27 +197,24 @@ void TDAODatabase::Connect() {
     if (path.isEmpty() || !QFileInfo(path).isFile()) {
         throw EOleException(QStringLiteral("找不到账本文件“%1”。").arg(path), SQLITE_CANTOPEN);
     }
-    const bool writable = QFileInfo(path).isWritable();
-    if (!readOnly_ && !writable) {
-        throw EOleException(OpenErrorText(SQLITE_READONLY, path), SQLITE_READONLY);
+    if (readOnly_) {
+        ConnectForReading();
+    } else {
+        ConnectForWriting();
     }
+}
+
+sqlite3* TDAODatabase::OpenLedgerFile(const QByteArray& name, int flags) {
+    const QString& path = databaseName_;
     sqlite3* db = nullptr;
-    // A read-only connection to a writable file still opens it for writing and
-    // refuses writes itself (query_only): only a writing connection can fold
-    // the write-ahead log back and remove it when it closes.
-    const int flags = (writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY) |
-                      SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE;
-    const QByteArray file = path.toUtf8();
-    int rc = sqlite3_open_v2(file.constData(), &db, flags, nullptr);
+    const int rc = sqlite3_open_v2(name.constData(), &db,
+                                   flags | SQLITE_OPEN_NOMUTEX | SQLITE_OPEN_EXRESCODE, nullptr);
     auto refuse = [&](int code, const QString& message) {
         sqlite3_close(db);
         throw EOleException(message, code);
     };
     if (rc != SQLITE_OK) {
         refuse(rc, OpenErrorText(rc, path));
-    }
-    if (!readOnly_ && sqlite3_db_readonly(db, "main") == 1) {
-        refuse(SQLITE_READONLY, OpenErrorText(SQLITE_READONLY, path));
     }
     sqlite3_busy_timeout(db, 3000);
     // Read the header fields only: nothing is written before the file is known
@@ -228,23 +250,131 @@ void TDAODatabase::Connect() {
                                SqlDateText, nullptr, nullptr, nullptr);
     sqlite3_create_function_v2(db, "jet_money", 1, SQLITE_UTF8 | SQLITE_DETERMINISTIC, nullptr,
                                SqlMoney, nullptr, nullptr, nullptr);
+    return db;
+}
+
+void TDAODatabase::Adopt(sqlite3* db, const std::function<void()>& setUp) {
     db_ = db;
     try {
         if (exclusive_) {
             Execute("PRAGMA locking_mode=EXCLUSIVE");
         }
-        if (readOnly_) {
-            Execute("PRAGMA query_only=1");
-        } else {
-            Execute("PRAGMA journal_mode=WAL");
-            Execute("PRAGMA synchronous=FULL");
-        }
+        setUp();
         LoadCatalog();
     } catch (...) {
         db_ = nullptr;
         sqlite3_close(db);
+        lock_.Release();
         throw;
     }
+}
+
+void TDAODatabase::ConnectForWriting() {
+    const QString& path = databaseName_;
+    const QString folder = QFileInfo(path).absolutePath();
+    if (!QFileInfo(path).isWritable()) {
+        throw EOleException(OpenErrorText(SQLITE_READONLY, path), SQLITE_READONLY);
+    }
+    if (!Writable(folder)) {
+        throw EOleException(
+            QStringLiteral("账本所在的文件夹“%1”是只读的，程序不能在其中写入账本的日志文件。"
+                           "请修改该文件夹的权限，或者把账本复制到可以写入的文件夹后再打开。")
+                .arg(QDir::toNativeSeparators(folder)),
+            SQLITE_READONLY);
+    }
+    QStringList blocked;
+    for (const QString& log : {path + QStringLiteral("-wal"), path + QStringLiteral("-shm")}) {
+        if (QFileInfo::exists(log) && !Writable(log)) {
+            blocked.append(QStringLiteral("“%1”").arg(QDir::toNativeSeparators(log)));
+        }
+    }
+    if (!blocked.isEmpty()) {
+        throw EOleException(
+            QStringLiteral("账本的日志文件%1不能写入（它们属于其他用户或者是只读的），账本无法保存"
+                           "更改。请关闭所有使用该账本的程序，然后删除这些文件或者请管理员改正"
+                           "它们的权限，再打开账本。")
+                .arg(blocked.join(u'、')),
+            SQLITE_READONLY);
+    }
+    const QString busy = lock_.AcquireShared(path);
+    if (!busy.isEmpty()) {
+        throw EOleException(busy, SQLITE_BUSY);
+    }
+    try {
+        sqlite3* db = OpenLedgerFile(path.toUtf8(), SQLITE_OPEN_READWRITE);
+        Adopt(db, [this] {
+            Execute("PRAGMA journal_mode=WAL");
+            Execute("PRAGMA synchronous=FULL");
+        });
+    } catch (const EOleException& error) {
+        lock_.Release();
+        if (!LowOnSpace(folder, error.EngineCode())) {
+            throw;
+        }
+        // Reading needs no space: the ledger opens as it stands on the disk,
+        // and a write says why it cannot be made.
+        if (!ConnectToSnapshot(true)) {
+            throw EOleException(QStringLiteral("磁盘空间不足，无法打开账本文件“%1”。请删除不需要的"
+                                               "文件、腾出磁盘空间（至少 1 MB）后再打开；急需备份"
+                                               "时，请把账本备份到其他磁盘。")
+                                    .arg(QDir::toNativeSeparators(path)),
+                                SQLITE_FULL);
+        }
+    }
+}
+
+void TDAODatabase::ConnectForReading() {
+    if (ConnectToSnapshot(false)) {
+        return;
+    }
+    const QString& path = databaseName_;
+    const QString busy = lock_.AcquireShared(path);
+    if (!busy.isEmpty()) {
+        throw EOleException(busy, SQLITE_BUSY);
+    }
+    // Another connection has the ledger open (or left a log to replay): read
+    // through its write-ahead log. A writable file is still opened for writing
+    // and refuses writes itself (query_only): only a writing connection can
+    // fold the log back and remove it when it closes.
+    const bool writable = QFileInfo(path).isWritable();
+    try {
+        sqlite3* db =
+            OpenLedgerFile(path.toUtf8(), writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+        Adopt(db, [this] { Execute("PRAGMA query_only=1"); });
+    } catch (...) {
+        lock_.Release();
+        throw;
+    }
+}
+
+bool TDAODatabase::ConnectToSnapshot(bool diskFull) {
+    const QString& path = databaseName_;
+    const QString log = path + QStringLiteral("-wal");
+    // A log holds committed changes that only an ordinary open replays.
+    auto hasLog = [&] { return QFileInfo(log).size() > 0; };
+    if (hasLog() || !lock_.AcquireExclusive(path).isEmpty()) {
+        return false;
+    }
+    if (hasLog()) {
+        lock_.Release();
+        return false;
+    }
+    // Nobody else has the file open and the exclusive mark keeps writers out:
+    // it is read as it stands, without creating a log or an index beside it
+    // (which another account's program could then not write).
+    QByteArray uri =
+        "file:" + QUrl::toPercentEncoding(QFileInfo(path).absoluteFilePath(), "/") + "?immutable=1";
+    if (diskFull) {
+        uri += "&" + QByteArray(LowDiskParameter) + "=1";
+    }
+    try {
+        sqlite3* db = OpenLedgerFile(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+        Adopt(db, [this] { Execute("PRAGMA query_only=1"); });
+    } catch (...) {
+        lock_.Release();
+        throw;
+    }
+    return true;
 }
 
 void TDAODatabase::Disconnect() {
@@ -264,6 +394,7 @@ void TDAODatabase::Disconnect() {
     catalog_ = TCatalog();
     sqlite3_close(db_);
     db_ = nullptr;
+    lock_.Release();
 }
 
 void TDAODatabase::Execute(const char* sql) {

@@ -2,6 +2,7 @@
 
 #include "storage/JetCatalog.h"
 #include "storage/JetSqlTranslator.h"
+#include "storage/LedgerLock.h"
 
 #include <QCache>
 #include <QHash>
@@ -86,6 +87,13 @@ public:
 private:
     void CheckClosed() const;
     void Connect();
+    void ConnectForWriting();
+    void ConnectForReading();
+    // Opens the file as it stands, unshared, when no other connection has it
+    // open and it has no log to replay; false (nothing opened) otherwise.
+    bool ConnectToSnapshot(bool diskFull);
+    sqlite3* OpenLedgerFile(const QByteArray& name, int flags);
+    void Adopt(sqlite3* db, const std::function<void()>& setUp);
     void Disconnect();
     void LoadCatalog();
     void ClearStatementCache();
@@ -105,6 +113,7 @@ private:
     bool openWhenLoaded_ = false;
 
     sqlite3* db_ = nullptr;
+    TLedgerLock lock_;
     QList<TDAODataset*> datasets_;
     TCatalog catalog_;
     QCache<QString, TTranslation> translations_{2000};

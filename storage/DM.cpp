@@ -3,6 +3,7 @@
 #include "storage/Errors.h"
 #include "storage/FileOps.h"
 #include "storage/LedgerFormat.h"
+#include "storage/LedgerLock.h"
 
 #include <QDir>
 #include <QFile>
@@ -15,7 +16,8 @@
 namespace {
 TDM* current = nullptr;
 
-bool VacuumInto(const QString& ledger, const QString& password, const QString& target) {
+// Writes a compacted copy of the ledger to `target`; the reason on failure.
+QString VacuumInto(const QString& ledger, const QString& password, const QString& target) {
     // VACUUM INTO only reads the ledger, but it counts as a write: the source
     // connection is a writing one (and so removes its log when it closes).
     TDAODatabase source;
@@ -23,15 +25,18 @@ bool VacuumInto(const QString& ledger, const QString& password, const QString& t
     source.SetPassword(password);
     try {
         source.Open();
-    } catch (const EVintorError&) {
-        return false;
+    } catch (const EVintorError& error) {
+        return error.Message();
     }
     const QByteArray sql =
         ("VACUUM INTO '" + QString(target).replace(u'\'', QLatin1String("''")) + u'\'').toUtf8();
-    const bool ok =
-        sqlite3_exec(source.Handle(), sql.constData(), nullptr, nullptr, nullptr) == SQLITE_OK;
+    QString failure;
+    if (sqlite3_exec(source.Handle(), sql.constData(), nullptr, nullptr, nullptr) != SQLITE_OK) {
+        failure = QStringLiteral("无法写入整理后的账本：%1")
+                      .arg(QString::fromUtf8(sqlite3_errmsg(source.Handle())));
+    }
     source.Close();
-    return ok;
+    return failure;
 }
 } // namespace
 
@@ -130,27 +135,40 @@ qint64 TDM::FileSizeOf(const QString& path) {
     return file.size();
 }
 
-Currency TDM::CompactLedger() {
+Currency TDM::CompactLedger(QString* failure) {
     const QString ledger = DbBase.DatabaseName();
     const QString password = DbBase.Password();
     DbBase.Close();
     const qint64 oldSize = FileSizeOf(ledger);
+    auto notCompacted = [&](const QString& why) {
+        if (failure) {
+            *failure = why;
+        }
+        return Currency::FromWhole(1);
+    };
+    // Replacing the file under another connection would lose its changes:
+    // the ledger is held exclusively until the copy has taken its place.
+    TLedgerLock lock;
+    const QString busy = lock.AcquireExclusive(ledger);
+    if (!busy.isEmpty()) {
+        return notCompacted(busy);
+    }
     const QString temporary =
         QFileInfo(ledger).absoluteDir().filePath(QStringLiteral("Tmp_mdb.mdb"));
     QFile::remove(temporary);
-    // A write-ahead log still beside the ledger means another program has it
-    // open: replacing the file under it would lose that program's changes.
-    const bool inUse = QFileInfo::exists(ledger + QStringLiteral("-wal"));
-    if (inUse || !VacuumInto(ledger, password, temporary) || !FileOps::Sync(temporary)) {
-        QFile::remove(temporary);
-        return Currency::FromWhole(1);
+    QString why = VacuumInto(ledger, password, temporary);
+    if (why.isEmpty() && !FileOps::Sync(temporary)) {
+        why = QStringLiteral("整理后的账本无法写入磁盘");
     }
-    const qint64 newSize = QFileInfo(temporary).size();
-    if (std::rename(QFile::encodeName(temporary).constData(),
-                    QFile::encodeName(ledger).constData()) != 0) {
-        QFile::remove(temporary);
-        return Currency::FromWhole(1);
+    if (why.isEmpty() && std::rename(QFile::encodeName(temporary).constData(),
+                                     QFile::encodeName(ledger).constData()) != 0) {
+        why = QStringLiteral("无法用整理后的账本替换原有文件");
     }
+    if (!why.isEmpty()) {
+        QFile::remove(temporary);
+        return notCompacted(why);
+    }
+    const qint64 newSize = QFileInfo(ledger).size();
     FileOps::Sync(QFileInfo(ledger).absolutePath());
     if (oldSize <= 0) {
         return Currency::FromWhole(1);

@@ -42,9 +42,10 @@ public:
 
     // Compacts the open ledger into a copy beside it that then replaces it in
     // one rename. Returns new size / old size (four decimals), 1.0 when no
-    // compacted copy came about; the ledger is then untouched. DbBase is left
-    // closed; the next query opens it again.
-    Currency CompactLedger();
+    // compacted copy came about; the ledger is then untouched and `failure`
+    // says why (for one, another connection has the ledger open). DbBase is
+    // left closed; the next query opens it again.
+    Currency CompactLedger(QString* failure = nullptr);
     // Size of a file in bytes; raises EInOutError when it cannot be read.
     static qint64 FileSizeOf(const QString& path);
 

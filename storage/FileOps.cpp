@@ -1,5 +1,6 @@
 #include "storage/FileOps.h"
 
+#include <QDir>
 #include <QFile>
 #include <QFileInfo>
 
@@ -100,10 +101,14 @@ bool CopyNoReplace(const QString& source, const QString& target, QString* error)
     return linked;
 }
 
-bool CopyReplace(const QString& source, const QString& target, QString* error) {
+bool CopyReplace(const QString& source, const QString& target, QString* error,
+                 const std::function<void()>& beforeRename) {
     const QString temporary = WriteTemporary(source, target, error);
     if (temporary.isEmpty()) {
         return false;
+    }
+    if (beforeRename) {
+        beforeRename();
     }
     if (std::rename(Native(temporary).constData(), Native(target).constData()) != 0) {
         if (error) {
@@ -114,6 +119,26 @@ bool CopyReplace(const QString& source, const QString& target, QString* error) {
     }
     Sync(QFileInfo(target).absolutePath());
     return true;
+}
+
+QString ReplaceableTarget(const QString& path, QString* error) {
+    const QFileInfo link(path);
+    QString target = link.absoluteFilePath();
+    if (link.exists()) {
+        target = link.canonicalFilePath();
+    } else if (link.isSymLink()) {
+        target = link.symLinkTarget(); // a link to a file still to be made
+    }
+    const QFileInfo file(target);
+    if (file.exists() && !file.isFile()) {
+        if (error) {
+            *error = QStringLiteral("“%1”不是普通文件（而是设备、管道或者文件夹），不能写入。"
+                                    "请选择一个普通文件。")
+                         .arg(QDir::toNativeSeparators(path));
+        }
+        return {};
+    }
+    return target;
 }
 
 } // namespace FileOps

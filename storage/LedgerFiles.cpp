@@ -5,7 +5,9 @@
 #include "storage/FileOps.h"
 #include "storage/JetDate.h"
 #include "storage/LedgerFormat.h"
+#include "storage/LedgerLock.h"
 #include "storage/LedgerTemplate.h"
+#include "storage/LedgerUpgrade.h"
 
 #include <QDir>
 #include <QFile>
@@ -14,6 +16,7 @@
 #include <sqlite3.h>
 
 #include <cstdio>
+#include <unistd.h>
 
 namespace LedgerFiles {
 
@@ -62,9 +65,28 @@ QString BackupInto(sqlite3* source, const QString& temporary) {
     return message;
 }
 
-// Why `path` cannot be opened as a ledger; empty when it can. The file is
-// only read.
-QString NotALedger(const QString& path) {
+// The first column of the statement's rows, as text; an engine error ends
+// the list with "error".
+QStringList Column(sqlite3* db, const char* sql) {
+    QStringList rows;
+    sqlite3_stmt* statement = nullptr;
+    int rc = sqlite3_prepare_v2(db, sql, -1, &statement, nullptr);
+    while (rc == SQLITE_OK && (rc = sqlite3_step(statement)) == SQLITE_ROW) {
+        rows.append(
+            QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(statement, 0))));
+        rc = SQLITE_OK;
+    }
+    sqlite3_finalize(statement);
+    if (rc != SQLITE_DONE) {
+        rows.append(QStringLiteral("error"));
+    }
+    return rows;
+}
+
+// Why `path` may not replace a ledger; empty when it may: it opens as a
+// ledger, passes the engine's integrity check and names a known build. The
+// file is only read.
+QString NotRestorable(const QString& path) {
     TDAODatabase probe;
     probe.SetDatabaseName(path);
     probe.SetPassword(LedgerFormat::LedgerPassword);
@@ -74,8 +96,29 @@ QString NotALedger(const QString& path) {
     } catch (const EVintorError& error) {
         return error.Message();
     }
-    probe.Close();
+    const QString name = QDir::toNativeSeparators(path);
+    if (Column(probe.Handle(), "PRAGMA integrity_check") != QStringList{QStringLiteral("ok")}) {
+        return QStringLiteral("文件“%1”已经损坏，不能用来恢复账本；数据目录中的账本没有改动。"
+                              "请换一个完好的备份文件。")
+            .arg(name);
+    }
+    const QStringList build = Column(probe.Handle(), "SELECT Version FROM TbVersion");
+    if (build.size() != 1 || !LedgerUpgrade::Builds().contains(build.front())) {
+        return QStringLiteral("文件“%1”不是本程序能识别的账本（版本“%2”），不能用来恢复；"
+                              "数据目录中的账本没有改动。")
+            .arg(name, build.join(u','));
+    }
     return {};
+}
+
+// The regular file a copy may replace at `path`, locked against every
+// connection: empty with `error` set when it may not be replaced now.
+QString TargetToReplace(const QString& path, TLedgerLock& lock, QString& error) {
+    const QString file = FileOps::ReplaceableTarget(path, &error);
+    if (!file.isEmpty()) {
+        error = lock.AcquireExclusive(file);
+    }
+    return error.isEmpty() ? file : QString();
 }
 
 } // namespace
@@ -109,6 +152,13 @@ TResult Create(const QString& dataDirectory, const QString& name) {
         return result;
     }
     result.path = QDir(dataDirectory).filePath(name + LedgerSuffix);
+    if (::access(QFile::encodeName(dataDirectory).constData(), W_OK) != 0) {
+        result.error =
+            QStringLiteral("账本文件夹“%1”是只读的，不能在其中新建账本。"
+                           "请修改该文件夹的权限，或者把程序放到可以写入的文件夹中。")
+                .arg(QDir::toNativeSeparators(QFileInfo(dataDirectory).absoluteFilePath()));
+        return result;
+    }
     if (QFileInfo::exists(result.path)) {
         result.error = QStringLiteral("已有同名的账本文件,请重新命名。");
         return result;
@@ -123,16 +173,29 @@ TResult Create(const QString& dataDirectory, const QString& name) {
 
 TResult Backup(TDAODatabase& database, const QString& target) {
     TResult result{target, {}};
+    TLedgerLock lock;
+    const QString file = TargetToReplace(target, lock, result.error);
+    if (file.isEmpty()) {
+        return result;
+    }
     const bool wasOpen = database.Connected();
+    const bool wasReadOnly = database.ReadOnly();
     if (!wasOpen) {
-        database.Open();
+        database.SetReadOnly(true); // reading needs no disk space and leaves no files
+        try {
+            database.Open();
+        } catch (...) {
+            database.SetReadOnly(wasReadOnly);
+            throw;
+        }
     }
     database.CompletePendingReads();
-    const QString temporary = target + QStringLiteral(".part");
+    const QString temporary = file + QStringLiteral(".part");
     QFile::remove(temporary);
     const QString failure = BackupInto(database.Handle(), temporary);
     if (!wasOpen) {
         database.Close();
+        database.SetReadOnly(wasReadOnly);
     }
     if (!failure.isEmpty() || !FileOps::Sync(temporary)) {
         QFile::remove(temporary);
@@ -140,19 +203,19 @@ TResult Backup(TDAODatabase& database, const QString& target) {
             WriteFailure(target, failure.isEmpty() ? QStringLiteral("磁盘写入失败") : failure);
         return result;
     }
-    RemoveLogsOf(target);
-    if (!Rename(temporary, target)) {
+    RemoveLogsOf(file);
+    if (!Rename(temporary, file)) {
         QFile::remove(temporary);
         result.error = WriteFailure(target, QStringLiteral("无法替换原有文件"));
         return result;
     }
-    FileOps::Sync(QFileInfo(target).absolutePath());
+    FileOps::Sync(QFileInfo(file).absolutePath());
     return result;
 }
 
 TResult Restore(const QString& source, const QString& directory, const QString& openLedger) {
     TResult result{QDir(directory).filePath(QFileInfo(source).fileName()), {}};
-    const QString check = NotALedger(source);
+    const QString check = NotRestorable(source);
     if (!check.isEmpty()) {
         result.error = check;
         return result;
@@ -166,12 +229,16 @@ TResult Restore(const QString& source, const QString& directory, const QString& 
     if (QFileInfo(source).absoluteFilePath() == QFileInfo(result.path).absoluteFilePath()) {
         return result; // already in place
     }
-    QString error;
-    if (!FileOps::CopyReplace(source, result.path, &error)) {
-        result.error = WriteFailure(result.path, error);
+    TLedgerLock lock;
+    const QString file = TargetToReplace(result.path, lock, result.error);
+    if (file.isEmpty()) {
         return result;
     }
-    RemoveLogsOf(result.path);
+    // A log of the replaced file must not be replayed into the new one.
+    QString error;
+    if (!FileOps::CopyReplace(source, file, &error, [&] { RemoveLogsOf(file); })) {
+        result.error = WriteFailure(result.path, error);
+    }
     return result;
 }
 

@@ -25,18 +25,24 @@ struct TResult {
 };
 
 // A new ledger `name`.mdb in the data directory, copied from the template.
-// Refuses an empty name, one with a blank or a path separator in it, and the
-// name of an existing ledger, each with its message.
+// Refuses an empty name, one with a blank or a path separator in it, the
+// name of an existing ledger and a folder that cannot be written, each with
+// its message.
 TResult Create(const QString& dataDirectory, const QString& name);
 
 // A consistent copy of the open (or closed) ledger of `database` at `target`,
 // overwriting it. Taken with SQLite's online backup, so the copy is whole even
 // while the ledger is in use; written beside the target and renamed at the end.
+// A closed ledger is opened read-only for it. A target that is a link writes
+// the file it names; one that is no regular file, or a ledger some connection
+// has open, is refused.
 TResult Backup(TDAODatabase& database, const QString& target);
 
 // Copies the ledger `source` into `directory` under its own file name,
-// overwriting a ledger of that name. A file that is not a ledger, and the
-// ledger that is open right now (`openLedger`), are refused.
+// overwriting a ledger of that name in one rename. Refused, with the ledger in
+// the directory left as it was: a file that is not a ledger, is damaged or
+// names an unknown build; the ledger that is open right now (`openLedger`);
+// a ledger any connection of this or another program has open.
 TResult Restore(const QString& source, const QString& directory,
                 const QString& openLedger = QString());
 

@@ -18,7 +18,10 @@ void RaiseEngineError(sqlite3* db, int resultCode) {
         message = QStringLiteral("账本正被其他程序使用，请稍后再试。");
         break;
     case SQLITE_READONLY:
-        message = QStringLiteral("账本文件是只读的，不能写入。请检查文件的权限。");
+        message = db && sqlite3_uri_boolean(sqlite3_db_filename(db, "main"), LowDiskParameter, 0)
+                      ? QStringLiteral("磁盘空间不足，账本只能读取、不能写入。请清理磁盘后重新"
+                                       "打开账本，本次操作没有保存。")
+                      : QStringLiteral("账本文件是只读的，不能写入。请检查文件的权限。");
         break;
     case SQLITE_CORRUPT:
     case SQLITE_NOTADB:

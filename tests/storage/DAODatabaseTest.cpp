@@ -2,13 +2,17 @@
 #include "storage/CBQuery.h"
 #include "storage/DAOQuery.h"
 #include "storage/Errors.h"
+#include "storage/LedgerFiles.h"
 #include "storage/LedgerFormat.h"
 #include "tests/support/LedgerFixture.h"
+#include "tests/support/OtherUser.h"
 
 #include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
+#include <sys/mount.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <functional>
@@ -310,4 +314,96 @@ TEST_F(DAODatabaseTest, CachedStatementsSeeAColumnAddedByAnotherConnection) {
     other.ExecSql(QStringLiteral("INSERT INTO TbBank (Name,Memo,Extra) VALUES (\"a\",\"\",\"x\")"));
     other.DbBase.Close();
     EXPECT_EQ(dm_->SqlFieldText(select, QStringLiteral("Extra")), QStringLiteral("x"));
+}
+
+TEST_F(DAODatabaseTest, AReadOnlyOpenByAnotherAccountLeavesNoFilesBehind) {
+    Db().Close();
+    ::chmod(QFile::encodeName(dir_.path()).constData(), 0777);
+    ::chmod(QFile::encodeName(ledger_).constData(), Superuser() ? 0644 : 0444);
+    const int read = AsOtherUser([&] {
+        TDM other;
+        other.DbBase.SetDatabaseName(ledger_);
+        other.DbBase.SetReadOnly(true);
+        try {
+            const QString n = other.SqlFieldText(
+                QStringLiteral("SELECT Count(*) AS N FROM TbOperator"), QStringLiteral("N"));
+            other.DbBase.Close();
+            return n == QLatin1String("1") ? 0 : 1;
+        } catch (const EVintorError&) {
+            return 2;
+        }
+    });
+    EXPECT_EQ(read, 0);
+    ExpectNoSideFiles(ledger_);
+    ::chmod(QFile::encodeName(ledger_).constData(), 0644);
+    EXPECT_NO_THROW(Db().Open());
+}
+
+TEST_F(DAODatabaseTest, LogFilesThatCannotBeWrittenAreNamed) {
+    Db().Close();
+    const QString wal = ledger_ + QStringLiteral("-wal");
+    const QString shm = ledger_ + QStringLiteral("-shm");
+    WriteFile(wal, QByteArray());
+    WriteFile(shm, QByteArray());
+    if (Superuser()) { // the logs stay the superuser's, the ledger becomes the other's
+        ::chmod(QFile::encodeName(dir_.path()).constData(), 0777);
+        ASSERT_EQ(::chown(QFile::encodeName(ledger_).constData(), 65534, 65534), 0);
+    } else {
+        ::chmod(QFile::encodeName(wal).constData(), 0444);
+        ::chmod(QFile::encodeName(shm).constData(), 0444);
+    }
+    const int told = AsOtherUser([&] {
+        TDAODatabase db;
+        db.SetDatabaseName(ledger_);
+        db.SetPassword(LedgerFormat::LedgerPassword);
+        try {
+            db.Open();
+            return 1;
+        } catch (const EOleException& e) {
+            return e.Message().contains(wal) && e.Message().contains(shm) &&
+                           e.Message().contains(QStringLiteral("删除"))
+                       ? 0
+                       : 2;
+        }
+    });
+    EXPECT_EQ(told, 0);
+}
+
+TEST_F(DAODatabaseTest, AFullDiskStillLetsTheLedgerBeReadAndSaysWhyItCannotWrite) {
+    Db().Close();
+    const QString disk = Path(QStringLiteral("disk"));
+    ASSERT_TRUE(QDir().mkpath(disk));
+    const QByteArray size = "size=" + QByteArray::number(QFileInfo(ledger_).size() + 256 * 1024);
+    if (::mount("tmpfs", QFile::encodeName(disk).constData(), "tmpfs", 0, size.constData()) != 0) {
+        GTEST_SKIP() << "a small disk needs a tmpfs mount, which only the superuser may make";
+    }
+    struct TUnmount {
+        QByteArray path;
+        ~TUnmount() { ::umount2(path.constData(), MNT_DETACH); }
+    } unmount{QFile::encodeName(disk)};
+    const QString full = QDir(disk).filePath(QStringLiteral("full.mdb"));
+    ASSERT_TRUE(QFile::copy(ledger_, full));
+    QFile filler(QDir(disk).filePath(QStringLiteral("filler")));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    const QByteArray block(4096, 'x');
+    while (filler.write(block) == block.size() && filler.flush()) {
+    }
+    filler.close();
+
+    TDM onFull;
+    onFull.DbBase.SetDatabaseName(full);
+    EXPECT_EQ(onFull.SqlFieldText(QStringLiteral("SELECT Count(*) AS N FROM TbOperator"),
+                                  QStringLiteral("N")),
+              QStringLiteral("1"));
+    try {
+        onFull.ExecSql(QStringLiteral("UPDATE TbOperator SET Name=\"x\""));
+        ADD_FAILURE() << "wrote on a full disk";
+    } catch (const EOleException& e) {
+        EXPECT_TRUE(e.Message().startsWith(QStringLiteral("磁盘空间不足")))
+            << e.Message().toStdString();
+    }
+    onFull.DbBase.Close();
+    const auto copy = LedgerFiles::Backup(onFull.DbBase, Path(QStringLiteral("copy.mdb")));
+    EXPECT_TRUE(copy.Ok()) << copy.error.toStdString();
+    EXPECT_EQ(Bytes(Path(QStringLiteral("copy.mdb"))).left(15), QByteArray("SQLite format 3"));
 }

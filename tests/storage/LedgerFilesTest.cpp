@@ -1,11 +1,16 @@
 #include "storage/LedgerFiles.h"
 #include "storage/DAODatabase.h"
+#include "storage/Errors.h"
+#include "storage/LedgerFormat.h"
 #include "tests/support/LedgerFixture.h"
+#include "tests/support/OtherUser.h"
 
 #include <QDir>
 #include <QFile>
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -18,6 +23,20 @@ void Write(const QString& path, const QByteArray& bytes) {
     QFile file(path);
     ASSERT_TRUE(file.open(QIODevice::WriteOnly));
     file.write(bytes);
+}
+
+// Overwrites the start of every page after the first: the header still reads
+// as a ledger, the tables are garbage.
+void DamagePages(const QString& path) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::ReadWrite));
+    const QByteArray header = file.read(100);
+    const int pageSize = (uchar(header[16]) << 8) | uchar(header[17]);
+    ASSERT_GE(pageSize, 512);
+    for (qint64 at = pageSize; at < file.size(); at += pageSize) {
+        file.seek(at);
+        file.write(QByteArray(16, '\xff'));
+    }
 }
 
 } // namespace
@@ -115,6 +134,96 @@ TEST_F(LedgerFilesTest, RestoreCopiesOnlyLedgersAndNeverOverTheOpenOne) {
     const auto overOpen = LedgerFiles::Restore(backup, QFileInfo(ledger_).absolutePath(),
                                                Path(QStringLiteral("店.mdb")));
     EXPECT_FALSE(overOpen.Ok());
+}
+
+TEST_F(LedgerFilesTest, RestoreTakesOnlyWholeLedgersOfAKnownBuild) {
+    QDir().mkpath(Path(QStringLiteral("good")));
+    const QString good = Path(QStringLiteral("good/店.mdb"));
+    ASSERT_TRUE(LedgerFiles::Backup(dm_->DbBase, good).Ok());
+    ASSERT_TRUE(LedgerFiles::Restore(good, data_, ledger_).Ok());
+    const QString inData = QDir(data_).filePath(QStringLiteral("店.mdb"));
+    const QByteArray before = Bytes(inData);
+
+    QDir().mkpath(Path(QStringLiteral("damaged")));
+    const QString damaged = Path(QStringLiteral("damaged/店.mdb"));
+    ASSERT_TRUE(QFile::copy(good, damaged));
+    DamagePages(damaged);
+    const auto broken = LedgerFiles::Restore(damaged, data_, ledger_);
+    EXPECT_TRUE(broken.error.contains(QStringLiteral("损坏"))) << broken.error.toStdString();
+
+    QDir().mkpath(Path(QStringLiteral("future")));
+    const QString future = Path(QStringLiteral("future/店.mdb"));
+    ASSERT_TRUE(QFile::copy(good, future));
+    {
+        TDM other;
+        other.DbBase.SetDatabaseName(future);
+        other.ExecSql(QStringLiteral("UPDATE TbVersion SET Version=\"Build9.99\""));
+    }
+    const auto unknown = LedgerFiles::Restore(future, data_, ledger_);
+    EXPECT_TRUE(unknown.error.contains(QStringLiteral("Build9.99"))) << unknown.error.toStdString();
+
+    EXPECT_EQ(Bytes(inData), before);
+    EXPECT_EQ(RowsIn(inData, QStringLiteral("TbAccount")), 1);
+}
+
+TEST_F(LedgerFilesTest, AnOpenLedgerIsBackedUpButNeitherReplacedNorCompacted) {
+    QDir().mkpath(Path(QStringLiteral("backup")));
+    const QString copy = Path(QStringLiteral("backup/test.mdb"));
+    ASSERT_TRUE(LedgerFiles::Backup(dm_->DbBase, copy).Ok());
+    dm_->ExecSql(QStringLiteral("INSERT INTO TbBank (Name,Memo) VALUES (\"工商银行\",\"\")"));
+    const QString inUse = QStringLiteral("正在被使用");
+
+    // The fixture's connection holds the ledger: no other connection replaces it.
+    const auto restored = LedgerFiles::Restore(copy, QFileInfo(ledger_).absolutePath());
+    EXPECT_TRUE(restored.error.contains(inUse)) << restored.error.toStdString();
+    TDAODatabase backupSource;
+    backupSource.SetDatabaseName(copy);
+    backupSource.SetPassword(LedgerFormat::LedgerPassword);
+    EXPECT_TRUE(LedgerFiles::Backup(backupSource, ledger_).error.contains(inUse));
+    TDM second;
+    second.DbBase.SetDatabaseName(ledger_);
+    second.DbBase.Open();
+    QString failure;
+    EXPECT_EQ(second.CompactLedger(&failure), Currency::FromWhole(1));
+    EXPECT_TRUE(failure.contains(inUse)) << failure.toStdString();
+    EXPECT_EQ(Count(QStringLiteral("TbBank")), 1);
+
+    // Its own connection closed, a program compacts the ledger it had open.
+    dm_->DbBase.Close();
+    failure.clear();
+    second.DbBase.Open();
+    second.CompactLedger(&failure);
+    EXPECT_TRUE(failure.isEmpty()) << failure.toStdString();
+    EXPECT_EQ(Count(QStringLiteral("TbBank")), 1);
+}
+
+TEST_F(LedgerFilesTest, AReadOnlyFolderIsNamedWhenCreatingOrOpening) {
+    const QString folder = Path(QStringLiteral("只读"));
+    QDir().mkpath(folder);
+    const QString shop = QDir(folder).filePath(QStringLiteral("店.mdb"));
+    ASSERT_TRUE(LedgerFiles::Backup(dm_->DbBase, shop).Ok());
+    ::chmod(QFile::encodeName(dir_.path()).constData(), 0755);
+    if (Superuser()) {
+        ASSERT_EQ(::chown(QFile::encodeName(shop).constData(), 65534, 65534), 0);
+    }
+    ::chmod(QFile::encodeName(folder).constData(), 0555);
+    const int told = AsOtherUser([&] {
+        const auto made = LedgerFiles::Create(folder, QStringLiteral("新店"));
+        if (!made.error.contains(folder) || !made.error.contains(QStringLiteral("只读"))) {
+            return 1;
+        }
+        TDAODatabase db;
+        db.SetDatabaseName(shop);
+        db.SetPassword(LedgerFormat::LedgerPassword);
+        try {
+            db.Open();
+            return 2;
+        } catch (const EOleException& e) {
+            return e.Message().contains(QStringLiteral("文件夹“%1”是只读的").arg(folder)) ? 0 : 3;
+        }
+    });
+    ::chmod(QFile::encodeName(folder).constData(), 0755);
+    EXPECT_EQ(told, 0);
 }
 
 TEST(LedgerFileNames, CompactMessagesAndCarryOverNames) {

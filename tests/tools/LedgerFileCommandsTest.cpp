@@ -1,11 +1,14 @@
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QProcess>
 #include <QTemporaryDir>
 
 #include "tests/support/VintorctlRun.h"
 
 #include <gtest/gtest.h>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -57,4 +60,68 @@ TEST(LedgerFileCommands, FilesThatAreNoLedgerAreRefused) {
     QFile again(text);
     ASSERT_TRUE(again.open(QIODevice::ReadOnly));
     EXPECT_EQ(again.readAll(), QByteArray("not a ledger"));
+}
+
+TEST(LedgerFileCommands, ALedgerInUseIsNeitherRestoredNorCompactedUntilItsHolderIsGone) {
+    QTemporaryDir dir;
+    const QString data = dir.filePath(QStringLiteral("data"));
+    QDir().mkpath(data);
+    const QString shop = QDir(data).filePath(QStringLiteral("店.mdb"));
+    ASSERT_EQ(Vintorctl({QStringLiteral("example"), shop}).rc, 0);
+    const QString copy = dir.filePath(QStringLiteral("店.mdb"));
+    ASSERT_EQ(Vintorctl({QStringLiteral("backup"), shop, copy}).rc, 0);
+
+    // A second program has the ledger open until it is killed.
+    QProcess holder;
+    holder.start(QStringLiteral(VINTORCTL_PATH), {QStringLiteral("sql"), shop});
+    holder.write("SELECT Count(*) AS N FROM TbOperator\n");
+    ASSERT_TRUE(holder.waitForReadyRead(60000));
+    const QString inUse = QStringLiteral("正在被使用");
+    const TRun restore = Vintorctl({QStringLiteral("restore"), copy, data});
+    EXPECT_EQ(restore.rc, 1);
+    EXPECT_TRUE(restore.err.contains(inUse)) << restore.err.toStdString();
+    const TRun compact = Vintorctl({QStringLiteral("compact"), shop});
+    EXPECT_EQ(compact.rc, 1);
+    EXPECT_TRUE(compact.err.contains(QStringLiteral("账本整理失败！")))
+        << compact.err.toStdString();
+    EXPECT_TRUE(compact.err.contains(inUse));
+    EXPECT_EQ(Vintorctl({QStringLiteral("backup"), shop, dir.filePath(QStringLiteral("b.mdb"))}).rc,
+              0);
+
+    holder.kill();
+    ASSERT_TRUE(holder.waitForFinished(60000));
+    const TRun later = Vintorctl({QStringLiteral("compact"), shop});
+    EXPECT_EQ(later.rc, 0) << later.err.toStdString();
+    EXPECT_EQ(Vintorctl({QStringLiteral("restore"), copy, data}).rc, 0);
+}
+
+TEST(LedgerFileCommands, BackupsGoOnlyIntoRegularFiles) {
+    QTemporaryDir dir;
+    const QString shop = dir.filePath(QStringLiteral("店.mdb"));
+    ASSERT_EQ(Vintorctl({QStringLiteral("example"), shop}).rc, 0);
+    const QString pipe = dir.filePath(QStringLiteral("pipe.mdb"));
+    ASSERT_EQ(::mkfifo(QFile::encodeName(pipe).constData(), 0600), 0);
+    const QString folder = dir.filePath(QStringLiteral("folder.mdb"));
+    QDir().mkpath(folder);
+    for (const QString& target : {pipe, folder}) {
+        const TRun refused = Vintorctl({QStringLiteral("backup"), shop, target});
+        EXPECT_NE(refused.rc, 0) << target.toStdString();
+        EXPECT_TRUE(refused.err.contains(QStringLiteral("不是普通文件")))
+            << refused.err.toStdString();
+    }
+    struct stat info {};
+    ASSERT_EQ(::lstat(QFile::encodeName(pipe).constData(), &info), 0);
+    EXPECT_TRUE(S_ISFIFO(info.st_mode));
+    EXPECT_TRUE(QFileInfo(folder).isDir());
+
+    // A link is followed: the file it names takes the copy, the link stays.
+    const QString real = dir.filePath(QStringLiteral("real.mdb"));
+    const QString link = dir.filePath(QStringLiteral("link.mdb"));
+    ASSERT_TRUE(QFile::link(real, link));
+    const TRun linked = Vintorctl({QStringLiteral("backup"), shop, link});
+    EXPECT_EQ(linked.rc, 0) << linked.err.toStdString();
+    EXPECT_TRUE(QFileInfo(link).isSymLink());
+    QFile copied(real);
+    ASSERT_TRUE(copied.open(QIODevice::ReadOnly));
+    EXPECT_EQ(copied.read(15), QByteArray("SQLite format 3"));
 }

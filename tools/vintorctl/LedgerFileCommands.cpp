@@ -65,7 +65,12 @@ int RunCompact(const QStringList& args, QTextStream& out, QTextStream& err) {
     dm.DbBase.SetDatabaseName(args.front());
     try {
         dm.DbBase.Open(); // a file that is not a ledger is refused before anything
-        const Currency ratio = dm.CompactLedger();
+        QString failure;
+        const Currency ratio = dm.CompactLedger(&failure);
+        if (!failure.isEmpty()) {
+            err << "ERROR: " << LedgerFiles::CompactMessage(Currency()) << failure << "\n";
+            return 1;
+        }
         out << LedgerFiles::CompactMessage(ratio) << "\n";
         return ratio.IsZero() ? 1 : 0;
     } catch (const EVintorError& e) {
