@@ -4,7 +4,9 @@
 #include "storage/JetDate.h"
 
 #include <QRegularExpression>
+#include <QSet>
 
+#include <algorithm>
 #include <utility>
 #include <vector>
 
@@ -24,6 +26,10 @@ bool IsWordChar(QChar c) {
 std::vector<Token> Tokenize(const QString& s) {
     std::vector<Token> tokens;
     const qsizetype n = s.size();
+    // Whether a "#" or "]" closes further on, without searching the rest of the
+    // text again for every opening one.
+    const qsizetype lastHash = s.lastIndexOf(u'#');
+    const qsizetype lastBracket = s.lastIndexOf(u']');
     qsizetype i = 0;
     while (i < n) {
         const QChar c = s[i];
@@ -35,6 +41,7 @@ std::vector<Token> Tokenize(const QString& s) {
             tokens.push_back({Token::Space, s.mid(i, j - i), {}});
         } else if (c == u'"' || c == u'\'') {
             QString value;
+            bool closed = false;
             while (j < n) {
                 if (s[j] == c) {
                     if (j + 1 < n && s[j + 1] == c) {
@@ -43,15 +50,22 @@ std::vector<Token> Tokenize(const QString& s) {
                         continue;
                     }
                     ++j;
+                    closed = true;
                     break;
                 }
                 value += s[j++];
             }
+            if (!closed) {
+                throw EOleException(QStringLiteral("SQL 语句中的文字缺少结束的引号 %1。").arg(c));
+            }
             tokens.push_back({Token::String, s.mid(i, j - i), value});
-        } else if (c == u'#' && s.indexOf(u'#', i + 1) > 0) {
+        } else if (c == u'#') {
+            if (lastHash <= i) {
+                throw EOleException(QStringLiteral("SQL 语句中的日期缺少结束的“#”。"));
+            }
             j = s.indexOf(u'#', i + 1) + 1;
             tokens.push_back({Token::DateLiteral, s.mid(i, j - i), s.mid(i + 1, j - i - 2)});
-        } else if (c == u'[' && s.indexOf(u']', i + 1) > 0) {
+        } else if (c == u'[' && lastBracket > i) {
             j = s.indexOf(u']', i + 1) + 1;
             tokens.push_back({Token::Bracket, s.mid(i, j - i), s.mid(i + 1, j - i - 2)});
         } else if ((c.isDigit() && c.unicode() < 128) ||
@@ -205,10 +219,17 @@ TypeMapping MapJetType(const QString& upper) {
     return *found;
 }
 
+// Deepest nesting of parentheses and function calls taken. The translation
+// recurses once per nested call; SQLite's parser takes about this many nested
+// calls and refuses deeper ones with its own error ("parser stack overflow").
+constexpr int MaxNesting = 30;
+
 class Translator {
 public:
     Translator(const QString& sql, const TCatalog& catalog)
-        : tokens_(Tokenize(sql)), catalog_(catalog) {}
+        : tokens_(Tokenize(sql)), catalog_(catalog), repeatBudget_(16 * sql.size() + 4096) {
+        MatchParentheses();
+    }
 
     TTranslation Run();
 
@@ -229,49 +250,68 @@ private:
         return i < tokens_.size() && tokens_[i].kind == Token::Symbol &&
                tokens_[i].text == QLatin1String(symbol);
     }
+    void MatchParentheses();
     size_t MatchParen(size_t open, size_t end) const;
+    size_t SkipGroup(size_t i, size_t end) const;
     std::vector<Range> SplitTopLevel(size_t begin, size_t end) const;
     size_t FindTopLevelWord(size_t begin, size_t end, const char* upper) const;
     QString NameOf(size_t i) const;
 
     QString Emit(size_t begin, size_t end);
     QString EmitFunction(size_t word, size_t open, size_t close, size_t end, size_t* resume);
+    bool IsDeclaredParameter(const QString& name) const;
+    void ChargeRepeat(qsizetype chars);
     bool IsDateColumn(const Range& argument) const;
     QString EmitUpdate(size_t begin, size_t end);
     QString EmitCreateTable(size_t name, size_t end);
     QString ColumnDefinition(size_t begin, size_t end);
     QStringList EmitAlterTable(size_t name, size_t end);
+    size_t TriggerBodyEnd(size_t start, size_t stop) const;
     void CollectAliases();
     void FindUpdatableTable(size_t begin, size_t end);
 
     std::vector<Token> tokens_;
     const TCatalog& catalog_;
-    QStringList declaredParameters_;
+    std::vector<size_t> match_;        // for each "(" its ")", tokens_.size() when unclosed
+    QSet<QString> declaredParameters_; // lower case
+    qsizetype repeatBudget_;           // characters still allowed for repeated arguments
     TTranslation result_;
 };
 
-size_t Translator::MatchParen(size_t open, size_t end) const {
-    int depth = 0;
-    for (size_t i = open; i < end; ++i) {
+// Pairs every parenthesis once, so that finding a group's end or stepping over
+// it costs nothing however deep the statement nests.
+void Translator::MatchParentheses() {
+    match_.assign(tokens_.size(), tokens_.size());
+    std::vector<size_t> open;
+    for (size_t i = 0; i < tokens_.size(); ++i) {
         if (SymbolAt(i, "(")) {
-            ++depth;
-        } else if (SymbolAt(i, ")") && --depth == 0) {
-            return i;
+            open.push_back(i);
+            if (open.size() > size_t(MaxNesting)) {
+                throw EOleException(
+                    QStringLiteral("SQL 语句中的括号或函数嵌套超过 %1 层，无法执行。")
+                        .arg(MaxNesting));
+            }
+        } else if (SymbolAt(i, ")") && !open.empty()) {
+            match_[open.back()] = i;
+            open.pop_back();
         }
     }
-    return end;
+}
+
+size_t Translator::MatchParen(size_t open, size_t end) const {
+    return SymbolAt(open, "(") && match_[open] < end ? match_[open] : end;
+}
+
+// The index after token i, or after the whole group when i opens one.
+size_t Translator::SkipGroup(size_t i, size_t end) const {
+    return SymbolAt(i, "(") ? std::min(MatchParen(i, end) + 1, end) : i + 1;
 }
 
 std::vector<Translator::Range> Translator::SplitTopLevel(size_t begin, size_t end) const {
     std::vector<Range> parts;
-    int depth = 0;
     size_t start = begin;
-    for (size_t i = begin; i < end; ++i) {
-        if (SymbolAt(i, "(")) {
-            ++depth;
-        } else if (SymbolAt(i, ")")) {
-            --depth;
-        } else if (depth == 0 && SymbolAt(i, ",")) {
+    for (size_t i = begin; i < end; i = SkipGroup(i, end)) {
+        if (SymbolAt(i, ",")) {
             parts.emplace_back(start, i);
             start = i + 1;
         }
@@ -281,17 +321,26 @@ std::vector<Translator::Range> Translator::SplitTopLevel(size_t begin, size_t en
 }
 
 size_t Translator::FindTopLevelWord(size_t begin, size_t end, const char* upper) const {
-    int depth = 0;
-    for (size_t i = begin; i < end; ++i) {
-        if (SymbolAt(i, "(")) {
-            ++depth;
-        } else if (SymbolAt(i, ")")) {
-            --depth;
-        } else if (depth == 0 && WordAt(i, upper)) {
+    for (size_t i = begin; i < end; i = SkipGroup(i, end)) {
+        if (WordAt(i, upper)) {
             return i;
         }
     }
     return end;
+}
+
+bool Translator::IsDeclaredParameter(const QString& name) const {
+    return declaredParameters_.contains(name.toLower());
+}
+
+// Where the SQLite form repeats an argument, each nesting level multiplies
+// the text; the repeats may add at most a fixed multiple of the statement's
+// length, so translation stays linear in it.
+void Translator::ChargeRepeat(qsizetype chars) {
+    repeatBudget_ -= chars;
+    if (repeatBudget_ < 0) {
+        throw EOleException(QStringLiteral("SQL 语句过于复杂，无法执行。"));
+    }
 }
 
 QString Translator::NameOf(size_t i) const {
@@ -321,7 +370,7 @@ QString Translator::Emit(size_t begin, size_t end) {
             out += DayNumberText(tk.value);
             break;
         case Token::Bracket:
-            if (declaredParameters_.contains(tk.value, Qt::CaseInsensitive)) {
+            if (IsDeclaredParameter(tk.value)) {
                 out += u'?';
                 result_.parameters.append(tk.value);
             } else {
@@ -358,7 +407,7 @@ QString Translator::Emit(size_t begin, size_t end) {
         case Token::Word: {
             word = tk.value;
             const size_t next = Skip(i + 1, end);
-            if (word == QLatin1String("TOP") && tokens_[next].kind == Token::Number &&
+            if (word == QLatin1String("TOP") && next < end && tokens_[next].kind == Token::Number &&
                 (previousWord == QLatin1String("SELECT") ||
                  previousWord == QLatin1String("DISTINCT") ||
                  previousWord == QLatin1String("DISTINCTROW") ||
@@ -440,10 +489,17 @@ QString Translator::EmitFunction(size_t word, size_t open, size_t close, size_t 
     // in it keep their positions; `again` emits one more copy where the SQLite
     // form repeats an argument, which then must come after the first copy.
     QStringList args;
+    std::vector<QStringList> argParameters; // the parameters each argument holds, in order
     for (size_t n = 0; n < count; ++n) {
+        const qsizetype before = result_.parameters.size();
         args.append(Emit(ranges[n].first, ranges[n].second).trimmed());
+        argParameters.push_back(result_.parameters.mid(before));
     }
-    auto again = [&](size_t n) { return Emit(ranges[n].first, ranges[n].second).trimmed(); };
+    auto again = [&](size_t n) {
+        ChargeRepeat(args[n].size());
+        result_.parameters += argParameters[n];
+        return args[n];
+    };
     // A date column given as text (to Left, Right, Mid and CStr) is its date text.
     auto text = [&](size_t n) {
         return IsDateColumn(ranges[n]) ? QLatin1String("jet_datetext(") + args[n] + u')' : args[n];
@@ -684,6 +740,19 @@ QStringList Translator::EmitAlterTable(size_t name, size_t end) {
     throw EOleException(QStringLiteral("不支持的 ALTER TABLE 语句。"));
 }
 
+// The statements in the BEGIN … END body of a CREATE TRIGGER (passed on to
+// SQLite as written) end with ";" of their own: a second statement can only
+// follow the last END. Any other statement is checked from its start.
+size_t Translator::TriggerBodyEnd(size_t start, size_t stop) const {
+    size_t from = start;
+    if (WordAt(start, "CREATE") && WordAt(Skip(start + 1, stop), "TRIGGER")) {
+        for (size_t i = start; i < stop; ++i) {
+            from = WordAt(i, "END") ? i : from;
+        }
+    }
+    return from;
+}
+
 void Translator::CollectAliases() {
     for (size_t i = 0; i < tokens_.size(); ++i) {
         if (tokens_[i].kind != Token::Word && tokens_[i].kind != Token::Bracket) {
@@ -730,7 +799,7 @@ TTranslation Translator::Run() {
         size_t i = start + 1;
         while (i < end && !SymbolAt(i, ";")) {
             if (tokens_[i].kind == Token::Bracket) {
-                declaredParameters_.append(tokens_[i].value);
+                declaredParameters_.insert(tokens_[i].value.toLower());
             }
             ++i;
         }
@@ -742,6 +811,13 @@ TTranslation Translator::Run() {
     }
     if (start >= stop) {
         throw EOleException(QStringLiteral("SQL 语句是空的。"));
+    }
+    // Only one statement is run: anything after a ";" is refused, not dropped.
+    for (size_t i = TriggerBodyEnd(start, stop); i < stop; ++i) {
+        if (SymbolAt(i, ";")) {
+            throw EOleException(
+                QStringLiteral("SQL 语句中“;”后面还有内容；一次只能执行一条语句。"));
+        }
     }
     CollectAliases();
     if (WordAt(start, "SELECT") || SymbolAt(start, "(")) {

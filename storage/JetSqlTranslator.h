@@ -28,7 +28,11 @@ struct TTranslation {
 //   DATE, TEXT(n), ...), NOT NULL with a default, DROP COLUMN (taking its
 //   indexes with it), DROP CONSTRAINT;
 // - [bracketed] names, and the PARAMETERS clause whose names become "?".
-// Throws EOleException for input it cannot translate (an invalid date literal).
+// Throws EOleException for input it cannot translate: an invalid or unclosed
+// date literal, an unclosed text literal, anything after a ";" but blanks
+// (the ";"s inside a CREATE TRIGGER's BEGIN … END body excepted),
+// nesting deeper than 30 parentheses or calls, or repeated arguments that
+// would multiply the text (Int(Int(Int(...)))).
 class TJetSqlTranslator {
 public:
     static TTranslation Translate(const QString& jetSql, const TCatalog& catalog);

@@ -238,3 +238,71 @@ TEST_F(JetFunctionValues, UnknownBracketedNameIsAnErrorNotText) {
     EXPECT_EQ(Value(QStringLiteral("SELECT [Version] AS V FROM TbVersion")),
               QStringLiteral("Build2.06"));
 }
+
+namespace {
+
+// Jet calls of `function` nested `depth` deep around `inner`.
+QString Nested(const QString& function, int depth, const QString& inner) {
+    return function.repeated(depth) + inner + QString(depth, u')');
+}
+
+} // namespace
+
+TEST(JetSqlTranslation, NestingIsLimitedAndRepeatedArgumentsCannotMultiplyTheText) {
+    const QString len = QStringLiteral("Len(");
+    EXPECT_EQ(One(QStringLiteral("SELECT ") + Nested(len, 30, QStringLiteral("\"a\"")) +
+                  QStringLiteral(" AS V FROM TbVersion")),
+              QStringLiteral("SELECT ") +
+                  Nested(QStringLiteral("length("), 30, QStringLiteral("'a'")) +
+                  QStringLiteral(" AS V FROM TbVersion"));
+    // Refused with a message, not by running out of stack (nor after quadratic work).
+    for (const int depth : {31, 13000}) {
+        EXPECT_THROW(One(QStringLiteral("SELECT ") + Nested(len, depth, QStringLiteral("1")) +
+                         QStringLiteral(" FROM TbVersion")),
+                     EOleException)
+            << depth;
+    }
+    EXPECT_THROW(One(QStringLiteral("SELECT ") + QString(31, u'(') + u'1' + QString(31, u')')),
+                 EOleException);
+    // Each Int repeats its argument three times; nested, the text would triple per level.
+    EXPECT_NO_THROW(One(QStringLiteral("SELECT Int(Int(Sum1)) FROM TbFTransaction")));
+    EXPECT_THROW(One(QStringLiteral("SELECT ") +
+                     Nested(QStringLiteral("Int("), 12, QStringLiteral("Sum1")) +
+                     QStringLiteral(" FROM TbFTransaction")),
+                 EOleException);
+}
+
+TEST(JetSqlTranslation, UnclosedLiteralsAndTextAfterASemicolonAreRefused) {
+    for (const char* sql : {"SELECT * FROM TbRentCd WHERE Code LIKE \"100*",
+                            "SELECT * FROM TbRentCd WHERE Code='0001",
+                            "SELECT * FROM TbFTransaction WHERE Day>=#2024-01-01",
+                            "DELETE * FROM TbRentCd WHERE Id=99; DELETE * FROM TbRentCd",
+                            "SELECT 1 FROM TbRentCd; ;x",
+                            "PARAMETERS [n] LONG; SELECT * FROM TbRentCd WHERE Id=[n]; SELECT 1"}) {
+        EXPECT_THROW(One(QString::fromUtf8(sql)), EOleException) << sql;
+    }
+    // A closing ";" followed by blanks is fine, and so is a ";" inside a literal.
+    EXPECT_EQ(One(QStringLiteral("DELETE * FROM TbRentCd WHERE Code=\"a;b\" ; \t")),
+              QStringLiteral("DELETE FROM TbRentCd WHERE Code='a;b'"));
+    // The statements of a trigger's body end with their own ";".
+    const QString trigger = QStringLiteral(
+        "CREATE TRIGGER t BEFORE DELETE ON TbRentCd BEGIN SELECT RAISE(ABORT,'no'); END");
+    EXPECT_EQ(One(trigger + u';'), trigger);
+    EXPECT_THROW(One(trigger + QStringLiteral("; DELETE * FROM TbRentCd")), EOleException);
+    EXPECT_EQ(One(QStringLiteral("SELECT \"\"\"\" AS V FROM TbRentCd;")),
+              QStringLiteral("SELECT '\"' AS V FROM TbRentCd"));
+}
+
+// SQLite is handed at most the nesting the translator takes: at that depth it
+// either runs the statement or reports its own error, never overflows.
+TEST_F(JetFunctionValues, TheDeepestNestingTakenRunsOrFailsCleanly) {
+    EXPECT_EQ(Value(QStringLiteral("SELECT ") +
+                    Nested(QStringLiteral("Len("), 30, QStringLiteral("\"abc\"")) +
+                    QStringLiteral(" AS V FROM TbVersion")),
+              QStringLiteral("1"));
+    // Day() becomes three nested SQLite calls: beyond SQLite's parser stack.
+    EXPECT_THROW(Value(QStringLiteral("SELECT ") +
+                       Nested(QStringLiteral("Day("), 29, QStringLiteral("Date()")) +
+                       QStringLiteral(" AS V FROM TbVersion")),
+                 EOleException);
+}

@@ -109,7 +109,7 @@ TEST_F(VintorctlTest, SqlPrintsRowsCountsAndErrorsLineByLine) {
                        "SELEC * FROM TbBank\n"
                        "SELECT Count(*) AS N FROM TbVersion WHERE "
                        "Date()=#2024-01-02#"));
-    EXPECT_EQ(run.rc, 0);
+    EXPECT_EQ(run.rc, 1); // one statement failed
     const QStringList lines = run.out.split(u'\n');
     ASSERT_GE(lines.size(), 8) << run.out.toStdString();
     EXPECT_EQ(lines[0], QStringLiteral("Id\tName\tMemo"));
@@ -123,6 +123,36 @@ TEST_F(VintorctlTest, SqlPrintsRowsCountsAndErrorsLineByLine) {
     EXPECT_EQ(lines[7], QStringLiteral("1"));
     EXPECT_EQ(Value(ledger, QStringLiteral("SELECT Name AS V FROM TbBank")),
               QStringLiteral("工商"));
+}
+
+// Hostile statements are refused one by one; the rest still run, and the exit
+// status tells that something failed.
+TEST_F(VintorctlTest, SqlRunsEveryStatementAndExitsWithOneWhenAnyFailed) {
+    const QString ledger = Created(QStringLiteral("shop.mdb"));
+    const QString fees = QStringLiteral("SELECT Count(*) AS V FROM TbFee");
+    const QString feesBefore = Value(ledger, fees);
+    const QString deep = QStringLiteral("SELECT ") + QStringLiteral("Len(").repeated(13000) + u'1' +
+                         QString(13000, u')') + QStringLiteral(" FROM TbVersion\n");
+    const TRun run =
+        Run({QStringLiteral("sql"), ledger},
+            deep + QStringLiteral("DELETE * FROM TbFee WHERE Id=99; DELETE * FROM "
+                                  "TbFee\n"
+                                  "SELECT Count(*) AS N FROM TbBank WHERE Name LIKE "
+                                  "\"100*\n"
+                                  "INSERT INTO TbBank (Name,Memo) VALUES (\"工商\",\"\")\n"));
+    EXPECT_EQ(run.rc, 1) << run.err.toStdString();
+    const QStringList lines = run.out.split(u'\n');
+    ASSERT_EQ(lines.size(), 5) << run.out.toStdString();
+    for (int i = 0; i < 3; ++i) {
+        EXPECT_TRUE(lines[i].startsWith(QLatin1String("ERROR: "))) << lines[i].toStdString();
+    }
+    EXPECT_EQ(lines[3], QStringLiteral("OK 1"));
+    EXPECT_EQ(Value(ledger, fees), feesBefore);
+
+    const TRun clean =
+        Run({QStringLiteral("sql"), ledger}, QStringLiteral("SELECT Count(*) AS N FROM TbBank;\n"));
+    EXPECT_EQ(clean.rc, 0);
+    EXPECT_EQ(clean.out, QStringLiteral("N\n1\n"));
 }
 
 TEST_F(VintorctlTest, SqlOnAFileThatCannotBeOpenedExitsWithTwo) {

@@ -18,6 +18,8 @@ int RunSql(const QStringList& args, QTextStream& in, QTextStream& out, QTextStre
         err << e.Message() << "\n";
         return 2;
     }
+    // Every statement runs; the exit status tells a script whether any failed.
+    bool failed = false;
     while (!in.atEnd()) {
         const QString line = in.readLine();
         if (line.trimmed().isEmpty()) {
@@ -27,8 +29,9 @@ int RunSql(const QStringList& args, QTextStream& in, QTextStream& out, QTextStre
             SqlPrinter::Execute(dm, line, out);
         } catch (const EVintorError& e) {
             out << "ERROR: " << e.Message() << "\n";
+            failed = true;
         }
         out.flush();
     }
-    return 0;
+    return failed ? 1 : 0;
 }
