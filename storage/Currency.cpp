@@ -149,3 +149,37 @@ Currency Currency::operator*(Currency other) const {
     }
     return Currency(static_cast<qint64>(quotient));
 }
+
+std::optional<Currency> CheckedAdd(Currency a, Currency b) {
+    qint64 raw = 0;
+    if (__builtin_add_overflow(a.Raw(), b.Raw(), &raw)) {
+        return std::nullopt;
+    }
+    return Currency::FromRaw(raw);
+}
+
+std::optional<Currency> CheckedSubtract(Currency a, Currency b) {
+    qint64 raw = 0;
+    if (__builtin_sub_overflow(a.Raw(), b.Raw(), &raw)) {
+        return std::nullopt;
+    }
+    return Currency::FromRaw(raw);
+}
+
+std::optional<Currency> CheckedMultiply(Currency a, qint64 factor) {
+    qint64 raw = 0;
+    if (__builtin_mul_overflow(a.Raw(), factor, &raw)) {
+        return std::nullopt;
+    }
+    return Currency::FromRaw(raw);
+}
+
+std::optional<Currency> CheckedFromLongDouble(long double value) {
+    // 2^63 is exact in long double; every raw value below it in magnitude fits.
+    constexpr long double limit = 9223372036854775808.0L;
+    const long double scaled = value * Currency::Scale;
+    if (std::isnan(value) || scaled >= limit || scaled <= -limit) {
+        return std::nullopt;
+    }
+    return Currency::FromLongDouble(value);
+}

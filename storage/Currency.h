@@ -58,7 +58,26 @@ private:
     qint64 raw_ = 0;
 };
 
+// The largest amount, either sign, that typed money may take. A money column
+// holds the amount as a double, whose steps are finer than 1/10000 only under
+// 2^39 (549755813888): there the nearest double reads back as the amount,
+// above it an amount can read back one 1/10000 off. The limit is the round
+// figure under that bound.
+inline constexpr Currency MaxLedgerMoney = Currency::FromWhole(500'000'000'000);
+
+// True when the ledger stores the amount exactly (within ±MaxLedgerMoney).
+constexpr bool FitsLedger(Currency amount) {
+    return amount >= -MaxLedgerMoney && amount <= MaxLedgerMoney;
+}
+
 // Nearest whole number of a long double, ties to even.
 qint64 RoundHalfEven(long double value);
 // A long double rounded to `decimals` places, ties to even.
 long double RoundHalfEven(long double value, int decimals);
+
+// Checked money arithmetic: nothing when the exact result leaves the range of
+// the 64-bit count (where the operators above would wrap or saturate).
+std::optional<Currency> CheckedAdd(Currency a, Currency b);
+std::optional<Currency> CheckedSubtract(Currency a, Currency b);
+std::optional<Currency> CheckedMultiply(Currency a, qint64 factor);
+std::optional<Currency> CheckedFromLongDouble(long double value);

@@ -7,8 +7,6 @@
 #include "storage/JetDate.h"
 #include "storage/Prompter.h"
 
-#include <optional>
-
 namespace InputChecks {
 
 namespace {
@@ -24,6 +22,12 @@ bool RefuseWrong(const QString& caption) {
 
 bool RefuseZero(const QString& caption) {
     return Refuse(QStringLiteral("“\"%s\"”不能为零，请重新输入。"), caption);
+}
+
+bool RefuseTooLarge(const QString& caption) {
+    ShowError(Format(QStringLiteral("“\"%s\"”超出范围，不能大于%s，也不能小于-%s，请重新输入。"),
+                     {caption, MaxLedgerMoney.ToPlainText(), MaxLedgerMoney.ToPlainText()}));
+    return false;
 }
 
 // Digits past the fourth decimal would be rounded away; only zeros may stand
@@ -104,6 +108,9 @@ bool CheckMoney(const QString& caption, const QString& text, bool zeroAllowed) {
     if (!amount) {
         return RefuseWrong(caption);
     }
+    if (!FitsLedger(*amount)) {
+        return RefuseTooLarge(caption);
+    }
     if (amount->IsZero() && !zeroAllowed) {
         return RefuseZero(caption);
     }
@@ -117,10 +124,21 @@ bool CheckHalfStep(const QString& caption, const QString& text, bool zeroAllowed
     if (!amount || amount->Raw() % halfStep != 0) {
         return Refuse(QStringLiteral("“\"%s\"”输入不正确，应该为0.5的倍数。请重新输入。"), caption);
     }
+    if (!FitsLedger(*amount)) {
+        return RefuseTooLarge(caption);
+    }
     if (amount->IsZero() && !zeroAllowed) {
         return RefuseZero(caption);
     }
     return true;
+}
+
+std::optional<Currency> TypedMoney(const QString& caption, const QString& text) {
+    const QString typed = text.trimmed().isEmpty() ? QStringLiteral("0") : text;
+    if (!CheckMoney(caption, typed, true)) {
+        return std::nullopt;
+    }
+    return Currency::Parse(typed);
 }
 
 bool CodeTaken(int id, const QString& code, const QString& table) {

@@ -1,6 +1,10 @@
 #pragma once
 
+#include "storage/Currency.h"
+
 #include <QString>
+
+#include <optional>
 
 // The checks every dialog runs on what the operator typed. Each takes the
 // field's caption and the typed text, shows an error naming the field when the
@@ -17,11 +21,15 @@ bool CheckChosen(const QString& caption, const QString& text);
 bool CheckInteger(const QString& caption, const QString& text, bool zeroAllowed);
 // A date in the short date format yyyy-MM-dd.
 bool CheckDate(const QString& caption, const QString& text);
-// A money amount with at most four (non-zero) decimals; 0 only when zeroAllowed.
+// A money amount with at most four (non-zero) decimals, within the range the
+// ledger stores exactly (±MaxLedgerMoney); 0 only when zeroAllowed.
 bool CheckMoney(const QString& caption, const QString& text, bool zeroAllowed);
-// A money amount that is a whole multiple of 0.5 (billing units); 0 only when
-// zeroAllowed.
+// A money amount that is a whole multiple of 0.5 (billing units), in the same
+// range; 0 only when zeroAllowed.
 bool CheckHalfStep(const QString& caption, const QString& text, bool zeroAllowed);
+// The amount typed into a money entry, an empty entry counting as 0, after
+// CheckMoney with zero allowed; nothing once the check has reported it.
+std::optional<Currency> TypedMoney(const QString& caption, const QString& text);
 
 // True when another row of `table` than `id` already has this Code (a new
 // record passes -1); the clash is reported first.

@@ -4,6 +4,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 
 Currency Money(const char* text) {
@@ -50,6 +52,20 @@ TEST(CurrencyRounding, QuotientsAreLongDoubleAndRoundedWhereStored) {
     EXPECT_TRUE(Currency::FromLongDouble(std::numeric_limits<long double>::quiet_NaN()).IsZero());
     EXPECT_EQ(Currency::FromLongDouble(1e30L).Raw(), std::numeric_limits<qint64>::max());
     EXPECT_EQ(Currency::FromLongDouble(-1e30L).Raw(), std::numeric_limits<qint64>::min());
+}
+
+TEST(CurrencyChecked, ResultsOutsideTheRangeGiveNothing) {
+    const Currency top = Currency::FromRaw(std::numeric_limits<qint64>::max());
+    const Currency bottom = Currency::FromRaw(std::numeric_limits<qint64>::min());
+    EXPECT_EQ(CheckedAdd(top, Currency::FromRaw(-1)), Currency::FromRaw(top.Raw() - 1));
+    EXPECT_FALSE(CheckedAdd(top, Currency::FromRaw(1)));
+    EXPECT_FALSE(CheckedSubtract(bottom, Currency::FromRaw(1)));
+    EXPECT_FALSE(CheckedSubtract(Currency(), bottom));
+    EXPECT_EQ(CheckedMultiply(Money("-2.5"), 4), Money("-10"));
+    EXPECT_FALSE(CheckedMultiply(Money("900000000000000"), 11));
+    EXPECT_EQ(CheckedFromLongDouble(-2.5L), Money("-2.5"));
+    EXPECT_FALSE(CheckedFromLongDouble(922337203685478.0L));
+    EXPECT_FALSE(CheckedFromLongDouble(-922337203685478.0L));
 }
 
 TEST(CurrencyText, FixedTextRoundsTheExactValueHalfAwayFromZero) {

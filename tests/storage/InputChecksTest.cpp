@@ -1,4 +1,5 @@
 #include "storage/InputChecks.h"
+#include "storage/Associator.h"
 #include "storage/Format.h"
 #include "storage/ScriptedPrompter.h"
 #include "tests/support/LedgerFixture.h"
@@ -118,6 +119,32 @@ TEST(InputChecks, HalfStepsAreWholeMultiplesOfOneHalf) {
     EXPECT_EQ(HalfStep("0", false), QStringList{zero});
 }
 
+TEST(InputChecks, MoneyStaysWithinWhatTheLedgerStoresExactly) {
+    const QString tooLarge = QStringLiteral(
+        "“\"单价\"”超出范围，不能大于500000000000，也不能小于-500000000000，请重新输入。");
+    for (const char* text : {"500000000000", "-500000000000.0000", "499999999999.9999"}) {
+        EXPECT_TRUE(Money(text, false).isEmpty()) << text;
+    }
+    for (const char* text :
+         {"500000000000.0001", "-500000000000.0001", "900719925474.0993", "922337203685477.5807"}) {
+        EXPECT_EQ(Money(text, true), QStringList{tooLarge}) << text;
+    }
+    EXPECT_TRUE(HalfStep("499999999999.5", false).isEmpty());
+    EXPECT_EQ(HalfStep("500000000000.5", false), QStringList{tooLarge});
+
+    std::optional<Currency> typed;
+    EXPECT_EQ(Refusals([&] {
+                  typed = TypedMoney(QStringLiteral("单价"), QStringLiteral("600000000000"));
+                  return typed.has_value();
+              }),
+              QStringList{tooLarge});
+    EXPECT_TRUE(Refusals([&] {
+                    typed = TypedMoney(QStringLiteral("单价"), QStringLiteral(" "));
+                    return typed.has_value();
+                }).isEmpty());
+    EXPECT_EQ(typed, Currency());
+}
+
 class InputChecksLedger : public LedgerTest {
 protected:
     int AddMember(const QString& code, const QString& name) {
@@ -150,4 +177,18 @@ TEST_F(InputChecksLedger, CodeAndNameClashesCountEveryRowButTheRecordItself) {
                            QStringLiteral("“\"a\"01\"”编号已经存在，请重新输入。"),
                            QStringLiteral("“\"他说\"好\"\"”名称已经存在，请重新输入。")}));
     EXPECT_EQ(prompter.Messages().size(), 3);
+}
+
+// Every amount the checks let through reads back from a money column as typed.
+TEST_F(InputChecksLedger, AmountsAtTheMoneyLimitReadBackExactly) {
+    const int id = AddMember(QStringLiteral("M01"), QStringLiteral("王五"));
+    const qint64 limit = MaxLedgerMoney.Raw();
+    for (const qint64 raw : {limit, limit - 1, limit - 3, -limit + 7, qint64(1)}) {
+        TAssociator member;
+        ASSERT_TRUE(member.LoadById(id));
+        member.Balance = Currency::FromRaw(raw);
+        ASSERT_TRUE(member.Save());
+        ASSERT_TRUE(member.LoadById(id));
+        EXPECT_EQ(member.Balance.Raw(), raw);
+    }
 }
