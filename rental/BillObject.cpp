@@ -34,9 +34,9 @@ bool TBillObject::Print() {
     return !stopped_;
 }
 
-void TBillObject::Line(const QString& text) {
+void TBillObject::Line(const QString& text, bool emphasised) {
     if (!stopped_) {
-        stopped_ = !Printer.PrintLine(text);
+        stopped_ = !Printer.PrintLine(ReceiptText::Printable(text), emphasised);
     }
 }
 
@@ -62,7 +62,7 @@ void TBillObject::NoteLine() {
 void TBillObject::Header() {
     // Centred, the halving rounded half to even.
     const qint64 indent = RoundHalfEven((PaperWidth - ReceiptText::Width(shop_.Name)) / 2.0L);
-    stopped_ = !Printer.PrintLine(Pad(int(indent)) + shop_.Name, true);
+    Line(Pad(int(indent)) + shop_.Name, true);
     Rule();
     Line(PadTo(QStringLiteral("小票号:") + BillNo, HeaderColumn) + QStringLiteral("收款:") +
          cashier_.Name);

@@ -39,8 +39,10 @@ public:
 protected:
     virtual void Body() = 0;
 
-    // One plain line; nothing once the printer has failed in this receipt.
-    void Line(const QString& text);
+    // One line, plain or in double height, its control characters left out:
+    // every text of the receipt enters here. Nothing once the printer has
+    // failed in this receipt.
+    void Line(const QString& text, bool emphasised = false);
     // The 32-column rule between the blocks.
     void Rule();
     // The rule and the caption above the titles of the bill.

@@ -13,8 +13,14 @@ QByteArray Gbk(const QString& text) {
     return encoder.encode(text);
 }
 
+QString Printable(const QString& text) {
+    QString printable = text;
+    printable.removeIf([](QChar c) { return c.unicode() < 0x20 || c.unicode() == 0x7f; });
+    return printable;
+}
+
 int Width(const QString& text) {
-    return int(Gbk(text).size());
+    return int(Gbk(Printable(text)).size());
 }
 
 QString Pad(int n) {

@@ -9,7 +9,12 @@ namespace ReceiptText {
 
 // The text in GBK; a character GBK lacks becomes "?".
 QByteArray Gbk(const QString& text);
-// The number of GBK bytes the text takes on the paper.
+// The text without control characters (U+0000..U+001F and DEL): what a
+// receipt line may carry, so that no name or note can switch the printer's
+// mode or kick the drawer.
+QString Printable(const QString& text);
+// The number of GBK bytes the text takes on the paper (control characters
+// take none: they are never printed).
 int Width(const QString& text);
 // The blanks that pad a column: n of them, one when n is 0, and |n| when n is
 // negative, so a label too long for its column is still followed by a blank.

@@ -274,6 +274,34 @@ TEST_F(ReceiptTest, APrinterThatFailsShowsOneErrorAndTheRestIsNotSent) {
     EXPECT_TRUE(prompter_.Messages().isEmpty());
 }
 
+// Names and notes can hold any character; none of them may reach the printer as
+// a command (ESC p opens the drawer, ESC ! changes the print mode).
+TEST_F(ReceiptTest, ControlCharactersInTheTextsAreLeftOutAndTakeNoWidth) {
+    const QChar esc(0x1b);
+    shop_.Name = QStringLiteral("影音") + esc + u'p' + QChar(0) + u'2' + QStringLiteral("小店");
+    shop_.Telephone = QStringLiteral("0571-8888") + esc + u'@';
+    shop_.Address = QStringLiteral("解放路") + esc + u'!' + QChar(0x10) + QStringLiteral("1号");
+    cashier_.Name = QStringLiteral("张") + QChar(0x10) + QStringLiteral("三");
+    TBillRentObject bill(printer_, shop_, cashier_);
+    Capture(bill);
+    bill.AddLines({RentalLine(QStringLiteral("00\t01"), QStringLiteral("大话\r\n西游\x7f"))});
+    bill.Kind = TBillRentObject::ReturnReceipt;
+    bill.BillNo = QStringLiteral("17");
+    bill.Amount2 = Currency::FromWhole(30);
+    bill.Note = QStringLiteral("逾期\n一天") + QChar(0x1f);
+    const QByteArray expected =
+        Emphasised(Sp(11) + QStringLiteral("影音p2小店")) +
+        Lines({Rule, QStringLiteral("小票号:17") + Sp(9) + QStringLiteral("收款:张三"),
+               QStringLiteral("日期:2024-06-15") + Sp(3) + QStringLiteral("时间:HH:MM:SS"), Rule,
+               QStringLiteral("影片编号    影片名称"),
+               QStringLiteral("0001") + Sp(8) + QStringLiteral("大话西游"), Rule,
+               Sp(8) + QStringLiteral("实退押金:30.00"), Sp(8) + QStringLiteral("实收租金:0.00"),
+               QStringLiteral("说明:逾期一天"), QStringLiteral("============谢谢惠顾============"),
+               Sp(8) + QStringLiteral("电话:0571-8888@"), QStringLiteral("地址:解放路!1号"),
+               QString(), QString(), QString()});
+    EXPECT_EQ(Printed(bill), expected);
+}
+
 TEST_F(ReceiptTest, SwitchedOffNothingIsSentAndNoMessageShown) {
     printer_.OnOff = 0;
     capture_.failFrom = 1;
