@@ -1,9 +1,8 @@
 #include "tools/vintorctl/DeskRentCommands.h"
 
+#include "rental/RentAmounts.h"
 #include "rental/RentObject.h"
-#include "storage/InputChecks.h"
 #include "storage/JetDate.h"
-#include "storage/Prompter.h"
 #include "tools/vintorctl/DeskSession.h"
 
 #include <memory>
@@ -44,46 +43,6 @@ void Show(TDeskSession& session, const TRentObject& rent) {
     }
 }
 
-// The amount typed into a money entry of the desk, checked under its caption
-// as the desk checks it; an empty entry counts as 0.
-std::optional<Currency> Entry(const QStringList& args, const QString& caption) {
-    const QString text = args.isEmpty() ? QStringLiteral("0") : args[0];
-    if (!InputChecks::CheckMoney(caption, text, true)) {
-        return std::nullopt;
-    }
-    return Currency::Parse(text);
-}
-
-// The amount received, typed while the desk shows the deposit or rent to take:
-// while returning, the refund follows it.
-void SetReceived(TRentObject& rent, const QStringList& args) {
-    const QString caption = rent.State == TRentObject::Returning ? QStringLiteral("实收租金")
-                            : rent.State == TRentObject::Renting ? QStringLiteral("实收押金")
-                                                                 : QStringLiteral("实收金额");
-    const auto amount = Entry(args, caption);
-    if (!amount) {
-        return;
-    }
-    rent.Received = *amount;
-    if (rent.State == TRentObject::Returning) {
-        rent.Refund =
-            rent.Received < rent.DepositTotal ? rent.DepositTotal - rent.Received : Currency();
-    }
-}
-
-// The deposit handed back, never more than the deposit held.
-void SetRefund(TRentObject& rent, const QStringList& args) {
-    const auto amount = Entry(args, QStringLiteral("实退押金"));
-    if (!amount) {
-        return;
-    }
-    if (*amount > rent.DepositTotal) {
-        ShowError(QStringLiteral("实退押金不能大于押金，请重新输入！"));
-        return;
-    }
-    rent.Refund = *amount;
-}
-
 void Tick(TDeskSession& session, TRentObject& rent, const QStringList& args) {
     bool number = false;
     const int line = args[0].toInt(&number);
@@ -121,10 +80,14 @@ void Register(TDeskSession& session) {
                      [rent](const QStringList& args) { rent->EnterCode(args[0]); });
     session.Register(QStringLiteral("rent.tick"), 2, 2, QStringLiteral("N yes|no"),
                      [&session, rent](const QStringList& args) { Tick(session, *rent, args); });
-    session.Register(QStringLiteral("rent.received"), 0, 1, QStringLiteral("AMOUNT"),
-                     [rent](const QStringList& args) { SetReceived(*rent, args); });
+    session.Register(
+        QStringLiteral("rent.received"), 0, 1, QStringLiteral("AMOUNT"),
+        [rent](const QStringList& args) { RentAmounts::TypeReceived(*rent, args.value(0)); });
+    // The memo is typed with rent.memo; the refund takes it over as it stands.
     session.Register(QStringLiteral("rent.refund"), 0, 1, QStringLiteral("AMOUNT"),
-                     [rent](const QStringList& args) { SetRefund(*rent, args); });
+                     [rent](const QStringList& args) {
+                         RentAmounts::TakeRefund(*rent, args.value(0), rent->Memo);
+                     });
     session.Register(QStringLiteral("rent.memo"), 0, 1, QStringLiteral("TEXT"),
                      [rent](const QStringList& args) { rent->Memo = args.value(0); });
     RegisterAction(session, QStringLiteral("rent.commit"), rent, &TRentObject::CommitRent);
