@@ -1,6 +1,8 @@
 #include "rental/RentObject.h"
 
+#include "rental/ReceiptFigures.h"
 #include "storage/AtomicCommit.h"
+#include "storage/CheckedMoney.h"
 #include "storage/Clock.h"
 #include "storage/DM.h"
 #include "storage/Format.h"
@@ -9,6 +11,7 @@
 #include "storage/Operator.h"
 #include "storage/Printer.h"
 #include "storage/Prompter.h"
+#include "storage/Recheck.h"
 
 #include <algorithm>
 #include <set>
@@ -34,6 +37,30 @@ QList<std::pair<int, int>> IdPairs(const QString& sql, const char* second) {
 
 qint64 RawDays(const QDate& day1) {
     return day1.daysTo(TClock::Today());
+}
+
+// Inside a rental's transaction: every disc to rent out is still in stock.
+void RecheckInStock(const QList<TRTransaction>& lines) {
+    for (const TRTransaction& line : lines) {
+        if (line.Selected) {
+            Recheck::RequireRow(
+                Format(QStringLiteral("SELECT Id FROM TbRentCd WHERE Id=%d AND Status=%d"),
+                       {line.CId1, int(TRentCd::InStock)}),
+                Format(QStringLiteral("光盘“%s”已被别处租出，本单未保存。"), {line.RentCd.Code}));
+        }
+    }
+}
+
+// Inside a return's or cancellation's transaction: every line of the bills
+// is still out on the movement it was loaded with.
+void RecheckOpen(const QList<TRTransaction>& lines) {
+    for (const TRTransaction& line : lines) {
+        Recheck::RequireRow(
+            Format(QStringLiteral("SELECT Id FROM TbRTransaction WHERE Id=%d AND CId2=%d AND "
+                                  "FId=%d"),
+                   {line.Id, int(OpenLine), line.FId}),
+            Format(QStringLiteral("光盘“%s”已在别处归还或撤消，本单未保存。"), {line.RentCd.Code}));
+    }
 }
 
 } // namespace
@@ -85,7 +112,8 @@ void TRentObject::ClearTotals() {
 }
 
 void TRentObject::SetRefund() {
-    Refund = RentTotal < DepositTotal ? DepositTotal - RentTotal : Currency();
+    Refund =
+        RentTotal < DepositTotal ? CheckedMoney::Subtract(DepositTotal, RentTotal) : Currency();
 }
 
 bool TRentObject::PrintingOn() const {
@@ -178,13 +206,16 @@ void TRentObject::AddRentLine(const TRentCd& disc) {
     line.CId1 = disc.Id;
     line.FId = 0;
     line.RentCd = disc;
-    line.Associator = Renter;
     line.Category.LoadById(OpenLine);
-    line.Deposit = Renter.DepositFor(disc);
+    // The deposit may take units from the member: kept only with the line.
+    TAssociator renter = Renter;
+    line.Deposit = renter.DepositFor(disc);
     line.Rent = Currency();
     line.Sn = 0;
     line.CId2 = OpenLine;
-    DepositTotal += line.Deposit;
+    DepositTotal = CheckedMoney::Add(DepositTotal, line.Deposit);
+    Renter = renter;
+    line.Associator = Renter;
     NowLines.append(line);
     Received = DepositTotal;
 }
@@ -210,14 +241,15 @@ void TRentObject::LoadReturnByDisc(const TRentCd& disc) {
         NowLines.clear();
         HeldLines.clear();
         DepositTotal = RentTotal = Refund = Currency();
-        Renter = TAssociator();
-        Renter.Id = 0;
+        TAssociator renter;
+        renter.Id = 0;
         if (rows.front().second > 0) {
-            Renter.LoadById(rows.front().second);
+            renter.LoadById(rows.front().second);
         }
+        TakeRenter(renter);
         for (const auto& row : rows) {
             TRTransaction line = LoadLine(row.first);
-            RentTotal += line.Rent;
+            RentTotal = CheckedMoney::Add(RentTotal, line.Rent);
             NowLines.append(line);
         }
         Fund = TFTransaction();
@@ -247,9 +279,16 @@ bool TRentObject::EnterMember(const QString& code) {
     if (member.LoadByCode(code) < 0) {
         return false;
     }
-    Renter = member;
+    TakeRenter(member);
     LoadReturnByMember();
     return true;
+}
+
+void TRentObject::TakeRenter(const TAssociator& renter) {
+    if (renter.Id != Renter.Id) {
+        Sn = 0;
+    }
+    Renter = renter;
 }
 
 void TRentObject::LoadReturnByMember() {
@@ -271,11 +310,11 @@ void TRentObject::LoadReturnByMember() {
             const TRTransaction line = LoadLine(row.first);
             HeldLines.append(line);
             NowLines.append(line);
-            RentTotal += line.Rent;
+            RentTotal = CheckedMoney::Add(RentTotal, line.Rent);
             if (row.second != previousFund) {
                 Fund = TFTransaction();
                 Fund.LoadById(row.second);
-                DepositTotal += Fund.Sum1;
+                DepositTotal = CheckedMoney::Add(DepositTotal, Fund.Sum1);
                 previousFund = row.second;
             }
         }
@@ -299,11 +338,13 @@ void TRentObject::Recalculate() {
         RentTotal = RentSum(NowLines, false);
         Received = RentTotal;
     } else if (State == Renting) {
+        const Currency deposit = DepositSum(NowLines, false);
         if (CurrentLine >= 0 && CurrentLine < NowLines.size() && Renter.UsesQuota()) {
             const TRTransaction& line = NowLines[CurrentLine];
-            Renter.Number += line.Selected ? -line.RentCd.Power : line.RentCd.Power;
+            Renter.Number = line.Selected ? CheckedMoney::Subtract(Renter.Number, line.RentCd.Power)
+                                          : CheckedMoney::Add(Renter.Number, line.RentCd.Power);
         }
-        DepositTotal = DepositSum(NowLines, false);
+        DepositTotal = deposit;
         Received = DepositTotal;
     }
 }
@@ -341,6 +382,7 @@ void TRentObject::CommitRent() {
         return;
     }
     CommitAtomically(*this, [this] {
+        RecheckInStock(NowLines);
         CopyLinesToReceipt(NowLines);
         if (Sn == 0) {
             NewRentalMovement();
@@ -348,7 +390,7 @@ void TRentObject::CommitRent() {
             TFTransaction bill;
             if (bill.LoadByRentalSn(Sn) == 1) {
                 Fund = bill;
-                Fund.Sum1 = bill.Sum1 + Received;
+                Fund.Sum1 = CheckedMoney::Add(bill.Sum1, Received);
             } else {
                 // Everything on that bill was settled meanwhile: a new bill.
                 NewRentalMovement();
@@ -406,6 +448,7 @@ void TRentObject::CommitReturn() {
     }
     QDate latestDay1;
     CommitAtomically(*this, [this, &latestDay1] {
+        RecheckOpen(NowLines);
         CopyLinesToReceipt(NowLines);
         Currency held;
         int previous = -1;
@@ -413,7 +456,7 @@ void TRentObject::CommitReturn() {
             if (line.Selected && line.FId != previous) {
                 TFTransaction movement;
                 movement.LoadById(line.FId);
-                held += movement.Sum1;
+                held = CheckedMoney::Add(held, movement.Sum1);
                 previous = line.FId;
             }
         }
@@ -429,7 +472,7 @@ void TRentObject::CommitReturn() {
             Fund.CId1 = ReturnKind;
             Fund.CId3 = cashier_.Id;
             Fund.Sum1 = Refund;
-            Fund.Sum2 = held < Refund + Received ? Received : -Received;
+            Fund.Sum2 = held < CheckedMoney::Add(Refund, Received) ? Received : -Received;
             Fund.Memo = Memo;
             Fund.Save();
             std::set<int> deleted;
@@ -453,7 +496,7 @@ void TRentObject::CommitReturn() {
         }
         NowLines.clear();
         if (!Renter.IsWalkIn() && Renter.AtorType.Fee >= 5) {
-            Renter.Balance -= Received;
+            Renter.Balance = CheckedMoney::Subtract(Renter.Balance, Received);
             Renter.Save();
         }
         if (Renter.IsLate(latestDay1)) {
@@ -498,18 +541,20 @@ void TRentObject::ReturnPartOfBills(bool oneBill, Currency held) {
                 !selectedFunds.count(line.FId)) {
                 TFTransaction other;
                 other.LoadById(line.FId);
-                carried += other.Sum1;
+                carried = CheckedMoney::Add(carried, other.Sum1);
             }
         }
     }
+    using namespace CheckedMoney;
+    const Currency kept = Add(Subtract(held, Refund), carried);
     if (fromDeposit) {
         returned.Sum2 = -Received;
-        bill.Sum1 = held - Refund - Received + carried;
+        bill.Sum1 = Subtract(kept, Received);
         bill.Save();
     } else {
         returned.Sum2 = Received;
         if (!oneBill || Refund > Currency()) {
-            bill.Sum1 = held - Refund + carried;
+            bill.Sum1 = kept;
             bill.Save();
         }
     }
@@ -551,9 +596,10 @@ void TRentObject::ApplyLatePenalty(const QDate& latestDay1) {
         }
         const Currency amount = Currency::Parse(*entry).value_or(Currency());
         if (units) {
-            Renter.Number -= Currency::FromWhole(amount.RoundedWhole());
+            Renter.Number =
+                CheckedMoney::Subtract(Renter.Number, Currency::FromWhole(amount.RoundedWhole()));
         } else {
-            Renter.Balance -= amount;
+            Renter.Balance = CheckedMoney::Subtract(Renter.Balance, amount);
         }
         Renter.Save();
         return;
@@ -565,6 +611,7 @@ void TRentObject::CancelRent() {
         return;
     }
     CommitAtomically(*this, [this] {
+        RecheckOpen(NowLines);
         CopyLinesToReceipt(NowLines);
         TFTransaction bill;
         bill.LoadById(NowLines.front().FId);
@@ -574,7 +621,7 @@ void TRentObject::CancelRent() {
             bill.CId1 = CancelKind;
             bill.CId3 = cashier_.Id;
         } else {
-            bill.Sum1 = bill.Sum1 - Refund;
+            bill.Sum1 = CheckedMoney::Subtract(bill.Sum1, Refund);
             target = bill;
             target.Id = -1;
             target.Day = TClock::Today();
@@ -604,13 +651,13 @@ void TRentObject::CancelRent() {
             line.RentCd.Save();
             line.CId2 = CancelledLine;
             line.Save();
-            power += line.RentCd.Power;
+            power = CheckedMoney::Add(power, line.RentCd.Power);
             const int id = line.Id;
             HeldLines.removeIf([id](const TRTransaction& held) { return held.Id == id; });
             NowLines.removeAt(i);
         }
         if (power > Currency() && Renter.UsesQuota()) {
-            Renter.Number += power;
+            Renter.Number = CheckedMoney::Add(Renter.Number, power);
             Renter.Save();
         }
     });
@@ -634,13 +681,8 @@ void TRentObject::Reset() {
 }
 
 void TRentObject::FillReceipt() {
-    Bill.BillNo = QString::number(Fund.Id);
-    Bill.RenterId = Renter.IsWalkIn() ? 0 : Renter.Id;
-    Bill.Amount1 = Received;
-    Bill.Amount2 = Refund;
-    Bill.Note = Memo;
-    Bill.Kind = State;
-    Bill.Print();
+    PrintReceipt(Bill, {QString::number(Fund.Id), Renter.IsWalkIn() ? 0 : Renter.Id, Received,
+                        Refund, Currency(), Memo, State});
 }
 
 int TRentObject::LineCount(const QList<TRTransaction>& lines, bool all) {
@@ -651,7 +693,7 @@ int TRentObject::LineCount(const QList<TRTransaction>& lines, bool all) {
 Currency TRentObject::DepositSum(const QList<TRTransaction>& lines, bool all) {
     Currency sum;
     for (const TRTransaction& l : lines) {
-        sum += all || l.Selected ? l.Deposit : Currency();
+        sum = CheckedMoney::Add(sum, all || l.Selected ? l.Deposit : Currency());
     }
     return sum;
 }
@@ -659,7 +701,7 @@ Currency TRentObject::DepositSum(const QList<TRTransaction>& lines, bool all) {
 Currency TRentObject::RentSum(const QList<TRTransaction>& lines, bool all) {
     Currency sum;
     for (const TRTransaction& l : lines) {
-        sum += all || l.Selected ? l.Rent : Currency();
+        sum = CheckedMoney::Add(sum, all || l.Selected ? l.Rent : Currency());
     }
     return sum;
 }

@@ -84,6 +84,9 @@ private:
     template <typename TEngine, typename Commit>
     friend void CommitAtomically(TEngine& engine, Commit commit);
 
+    // A different renter starts a new bill: every bill and its movement
+    // belong to one renter. The same renter keeps the bill open until Reset.
+    void TakeRenter(const TAssociator& renter);
     bool CheckRent(const TRentCd& disc);
     void AddRentLine(const TRentCd& disc);
     void LoadReturnByDisc(const TRentCd& disc);

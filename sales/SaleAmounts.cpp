@@ -1,6 +1,7 @@
 #include "sales/SaleAmounts.h"
 
 #include "sales/SaleObject.h"
+#include "storage/CheckedMoney.h"
 #include "storage/InputChecks.h"
 
 #include <optional>
@@ -21,11 +22,12 @@ std::optional<Currency> TypedAmount(const QString& caption, const QString& text)
 namespace SaleAmounts {
 
 Currency Change(int state, Currency total, Currency received, Currency cash, Currency previous) {
+    using namespace CheckedMoney;
     switch (state) {
     case TSaleObject::Selling:
-        return cash - received;
+        return Subtract(cash, received);
     case TSaleObject::Refunding:
-        return total + cash - received;
+        return Subtract(Add(total, cash), received);
     default:
         return previous;
     }
@@ -42,8 +44,9 @@ bool Apply(TSaleObject& sale, const QString& received, const QString& cash) {
     if (!cashAmount) {
         return false;
     }
+    const Currency change = Change(sale.State, sale.Total, sale.Received, *cashAmount, sale.Change);
     sale.Cash = *cashAmount;
-    sale.Change = Change(sale.State, sale.Total, sale.Received, sale.Cash, sale.Change);
+    sale.Change = change;
     return true;
 }
 

@@ -1,14 +1,18 @@
 #include "sales/SaleObject.h"
 
+#include "rental/ReceiptFigures.h"
 #include "storage/AtomicCommit.h"
 #include "storage/CBQuery.h"
+#include "storage/CheckedMoney.h"
 #include "storage/Clock.h"
 #include "storage/DM.h"
+#include "storage/Errors.h"
 #include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/Operator.h"
 #include "storage/Printer.h"
 #include "storage/Prompter.h"
+#include "storage/Recheck.h"
 
 #include <algorithm>
 
@@ -92,8 +96,8 @@ void TSaleObject::AddLine(int titleId) {
     line.Price = line.SaleCd.Price;
     line.Sn = 0;
     line.Category.LoadById(SaleKind);
+    Total = CheckedMoney::Add(Total, line.Price);
     NowLines.append(line);
-    Total += line.Price;
     Received = Total;
 }
 
@@ -115,9 +119,19 @@ void TSaleObject::LoadBill(int sn) {
         HistoryLines.append(line);
         NowLines.append(line);
     }
+    // The bill's money: what is left on every movement it was sold with
+    // (each commit before a Reset made one).
+    QList<int> funds;
+    for (const TSTransaction& line : NowLines) {
+        if (!funds.contains(line.FId)) {
+            funds.append(line.FId);
+            TFTransaction movement;
+            movement.LoadById(line.FId);
+            Total = CheckedMoney::Add(Total, movement.Sum1);
+        }
+    }
     Fund = TFTransaction();
     Fund.LoadById(NowLines.back().FId);
-    Total = Fund.Sum1;
     Received = Total;
     Memo = Fund.Memo;
 }
@@ -126,6 +140,40 @@ void TSaleObject::LoadBill(const QString& text) {
     if (InputChecks::CheckInteger(QStringLiteral("单据编号"), text, true)) {
         LoadBill(text.trimmed().toInt());
     }
+}
+
+bool TSaleObject::EditLine(int index, const QString& discount, const QString& number,
+                           const QString& price) {
+    if (index < 0 || index >= NowLines.size()) {
+        return false;
+    }
+    using namespace InputChecks;
+    TSTransaction edited = NowLines[index];
+    bool taken = true;
+    if (CheckMoney(QStringLiteral("折扣"), discount, true)) {
+        edited.Discount = *Currency::Parse(discount);
+    } else {
+        taken = false;
+    }
+    if (CheckInteger(QStringLiteral("数量"), number, true)) {
+        edited.Number = number.trimmed().toInt();
+    } else {
+        taken = false;
+    }
+    if (CheckMoney(QStringLiteral("单价"), price, true)) {
+        edited.Price = *Currency::Parse(price);
+    } else {
+        taken = false;
+    }
+    // An amount out of range is refused here, before the line changes.
+    QList<TSTransaction> lines = NowLines;
+    lines[index] = edited;
+    AmountSum(lines, true);
+    const Currency total = AmountSum(lines, false);
+    NowLines[index] = edited;
+    Total = total;
+    Received = Total;
+    return taken;
 }
 
 void TSaleObject::Recalculate() {
@@ -149,12 +197,15 @@ void TSaleObject::Restore(const TSnapshot& s) {
     Bill.Lines = s.billLines;
 }
 
-void TSaleObject::MoveStock(TSTransaction& line, int change) {
+void TSaleObject::MoveStock(TSTransaction& line, qint64 change) {
+    // Read inside the commit's transaction: another counter may have sold,
+    // restocked or deleted the title meanwhile.
     TSaleCd title;
     if (!title.LoadById(line.CId1)) {
-        return;
+        throw EVintorError(
+            Format(QStringLiteral("影片“%s”已被别处删除，本单未保存。"), {line.SaleCd.Code}));
     }
-    title.Number2 += change;
+    title.Number2 = CheckedMoney::AddCount(title.Number2, change);
     title.Save();
     line.SaleCd = title;
     if (Disc.Id == title.Id) {
@@ -203,7 +254,7 @@ void TSaleObject::CommitSale() {
                 continue;
             }
             line.FId = Fund.Id;
-            MoveStock(line, -line.Number);
+            MoveStock(line, -qint64(line.Number));
             line.Sn = Sn;
             line.Save();
             HistoryLines.append(line);
@@ -222,43 +273,66 @@ void TSaleObject::CommitRefund() {
         return;
     }
     CommitAtomically(*this, [this] {
-        const int fundId = NowLines.front().FId;
+        using namespace CheckedMoney;
+        // What goes back on each movement of the bill: the amounts of its
+        // lines taken back, in the order met. What is paid back beyond or
+        // short of the lines goes with the first.
+        QList<std::pair<int, Currency>> portions;
+        Currency linesAmount;
         for (TSTransaction& line : NowLines) {
             if (!line.Selected) {
                 continue;
             }
+            Recheck::RequireRow(
+                Format(QStringLiteral("SELECT Id FROM TbSTransaction WHERE Id=%d AND CId2=%d"),
+                       {line.Id, int(SaleKind)}),
+                Format(QStringLiteral("影片“%s”已在别处退货，本单未保存。"), {line.SaleCd.Code}));
             MoveStock(line, line.Number);
             line.CId2 = RefundKind;
             line.Save();
             const int id = line.Id;
             HistoryLines.removeIf([id](const TSTransaction& held) { return held.Id == id; });
+            const Currency amount = LineAmount(line);
+            linesAmount = Add(linesAmount, amount);
+            const auto portion = std::find_if(portions.begin(), portions.end(),
+                                              [&](const auto& p) { return p.first == line.FId; });
+            if (portion == portions.end()) {
+                portions.append({line.FId, amount});
+            } else {
+                portion->second = Add(portion->second, amount);
+            }
         }
+        portions.front().second = Add(portions.front().second, Subtract(Received, linesAmount));
         NowLines.clear();
-        Fund = TFTransaction();
-        Fund.LoadById(fundId);
-        Fund.Day = TClock::Today();
-        const Currency rest = Fund.Sum1 - Received;
-        if (!rest.IsZero()) {
-            Fund.CId1 = SaleKind;
-            Fund.Sum1 = rest;
-        } else {
-            Fund.CId1 = RefundKind;
-            Fund.Sum1 = -Received;
+        // A movement keeps the sale of its lines still sold; once none is
+        // left it becomes the refund record of what was given back.
+        for (const auto& [fundId, portion] : portions) {
+            TFTransaction movement;
+            movement.LoadById(fundId);
+            movement.Day = TClock::Today();
+            TCBQuery sold;
+            if (sold.HasRows(
+                    Format(QStringLiteral("SELECT Id FROM TbSTransaction WHERE FId=%d AND CId2=%d"),
+                           {fundId, int(SaleKind)}))) {
+                movement.CId1 = SaleKind;
+                movement.Sum1 = Subtract(movement.Sum1, portion);
+            } else {
+                movement.CId1 = RefundKind;
+                movement.Sum1 = Subtract(Currency(), portion);
+            }
+            sold.Close();
+            movement.Memo = Memo;
+            movement.Save();
+            if (fundId == portions.front().first) {
+                Fund = movement;
+            }
         }
-        Fund.Memo = Memo;
-        Fund.Save();
     });
     OpenDrawer();
 }
 
 void TSaleObject::FillReceipt() {
-    Bill.BillNo = QString::number(Sn);
-    Bill.Amount1 = Received;
-    Bill.Amount2 = Cash;
-    Bill.Amount3 = Change;
-    Bill.Note = Memo;
-    Bill.Kind = State;
-    Bill.Print();
+    PrintReceipt(Bill, {QString::number(Sn), 0, Received, Cash, Change, Memo, State});
 }
 
 int TSaleObject::LineCount(const QList<TSTransaction>& lines, bool all) {
@@ -277,16 +351,18 @@ int TSaleObject::NumberSum(const QList<TSTransaction>& lines, bool all) {
 Currency TSaleObject::AmountSum(const QList<TSTransaction>& lines, bool all) {
     Currency sum;
     for (const TSTransaction& l : lines) {
-        sum += all || l.Selected ? LineAmount(l) : Currency();
+        if (all || l.Selected) {
+            sum = CheckedMoney::Add(sum, LineAmount(l));
+        }
     }
     return sum;
 }
 
 Currency TSaleObject::LineAmount(const TSTransaction& line) {
-    const Currency full = line.Price * qint64(line.Number);
+    const Currency full = CheckedMoney::Multiply(line.Price, line.Number);
     if (line.Discount.IsZero()) {
         return full;
     }
-    return Currency::FromLongDouble(full.ToLongDouble() *
-                                    (line.Discount / Currency::FromWhole(10)));
+    return CheckedMoney::FromLongDouble(full.ToLongDouble() *
+                                        (line.Discount / Currency::FromWhole(10)));
 }

@@ -42,6 +42,12 @@ public:
     // The same for a typed bill number; text that is not a whole number is
     // reported under "单据编号" and changes nothing.
     void LoadBill(const QString& text);
+    // The operator's edit of line `index`: "折扣", "数量" and "单价" are each
+    // checked (zero allowed) and every valid one is taken; a refused one is
+    // reported and the line keeps its value. Then Total and Received follow.
+    // False when a value was refused. An amount out of range raises
+    // EVintorError and leaves the line as it was.
+    bool EditLine(int index, const QString& discount, const QString& number, const QString& price);
     // Total and Received from the selected lines of NowLines.
     void Recalculate();
     void CommitSale();
@@ -52,6 +58,7 @@ public:
     static int LineCount(const QList<TSTransaction>& lines, bool all);
     static int NumberSum(const QList<TSTransaction>& lines, bool all);
     // Summed line by line, each line amount rounded to the money grid.
+    // Amounts out of range raise EVintorError here and in LineAmount.
     static Currency AmountSum(const QList<TSTransaction>& lines, bool all);
     // Number × Price, times Discount/10 when a discount is set.
     static Currency LineAmount(const TSTransaction& line);
@@ -84,8 +91,9 @@ private:
     friend void CommitAtomically(TEngine& engine, Commit commit);
 
     // Adds `change` to the stock of the line's title as stored now (two lines
-    // of one bill may name the same title) and saves it.
-    void MoveStock(TSTransaction& line, int change);
+    // of one bill may name the same title, another counter may have sold it)
+    // and saves it; a title deleted meanwhile refuses the commit.
+    void MoveStock(TSTransaction& line, qint64 change);
     void OpenDrawer();
 
     const TPrinter& printer_;

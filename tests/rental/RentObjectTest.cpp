@@ -1,6 +1,7 @@
 #include "storage/Account.h"
 #include "storage/Clock.h"
 #include "storage/DM.h"
+#include "storage/Errors.h"
 #include "tests/rental/RentFixture.h"
 
 #include <gtest/gtest.h>
@@ -388,4 +389,73 @@ TEST_F(RentTest, AMalformedPenaltyIsRefusedAndTheDialogAsksAgain) {
     EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Error).size(), 1);
     EXPECT_EQ(Text(QStringLiteral("SELECT [Number] AS V FROM TbAssociator WHERE Code=\"U\"")),
               QStringLiteral("7"));
+}
+
+TEST_F(RentTest, ACommitRefusesWhatAnotherCounterChangedMeanwhile) {
+    AddTitle(QStringLiteral("A1"), fee_);
+    AddTitle(QStringLiteral("A2"), fee_);
+    engine_->EnterCode(QStringLiteral("A1.A2"));
+    {
+        // The second counter, on its own connection, rents A2 out first.
+        TDM other;
+        other.DbBase.SetDatabaseName(ledger_);
+        other.DbBase.Open();
+        TRentObject counter(printer_, shop_, cashier_);
+        counter.EnterCode(QStringLiteral("A2"));
+        counter.CommitRent();
+    }
+    const QString before = Dump();
+    try {
+        engine_->CommitRent();
+        ADD_FAILURE() << "a disc rented out elsewhere was rented again";
+    } catch (const EVintorError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("光盘“A2”已被别处租出，本单未保存。"));
+    }
+    EXPECT_EQ(Dump(), before);
+    EXPECT_EQ(engine_->NowLines.size(), 2);
+    EXPECT_EQ(engine_->Sn, 0);
+
+    // A return or cancellation of a line settled elsewhere is refused too.
+    engine_->Reset();
+    engine_->EnterCode(QStringLiteral("A2"));
+    ASSERT_EQ(engine_->State, TRentObject::Returning);
+    dm_->ExecSql(QStringLiteral("UPDATE TbRTransaction SET CId2=1"));
+    const QString returned = Dump();
+    EXPECT_THROW(engine_->CommitReturn(), EVintorError);
+    EXPECT_THROW(engine_->CancelRent(), EVintorError);
+    EXPECT_EQ(Dump(), returned);
+    EXPECT_EQ(engine_->NowLines.size(), 1);
+}
+
+TEST_F(RentTest, ANewRenterStartsANewBillAndTheSameRenterKeepsIt) {
+    const int type = AddType("押金租金", 0, "0", 0, 0, 4, 1);
+    const int m1 = AddMember(QStringLiteral("M1"), type);
+    const int m2 = AddMember(QStringLiteral("M2"), type);
+    for (const char* code : {"A1", "A2", "A3", "A4", "A5"}) {
+        AddTitle(QLatin1String(code), fee_);
+    }
+    engine_->EnterMember(QStringLiteral("M2"));
+    Rent(QStringLiteral("A4"));
+    engine_->Reset();
+
+    Rent(QStringLiteral("A1")); // a walk-in renter, then M1 without F5
+    engine_->EnterMember(QStringLiteral("M1"));
+    Rent(QStringLiteral("A2"));
+    Rent(QStringLiteral("A3")); // the same member's next disc joins the bill
+    EXPECT_EQ(Count(QStringLiteral("TbFTransaction"),
+                    QStringLiteral("CId1=2 AND AId3=%1 AND Sum1=20").arg(m1)),
+              1);
+    EXPECT_EQ(Count(QStringLiteral("TbFTransaction"), QStringLiteral("AId3=0 AND Sum1=10")), 1);
+
+    // Loading another member's bill by its disc leaves M1's bill.
+    engine_->EnterCode(QStringLiteral("A4"));
+    EXPECT_EQ(engine_->Renter.Id, m2);
+    EXPECT_EQ(engine_->Sn, 0);
+    Rent(QStringLiteral("A5"));
+    EXPECT_EQ(Count(QStringLiteral("TbFTransaction"),
+                    QStringLiteral("CId1=2 AND AId3=%1 AND Sum1=10").arg(m2)),
+              2);
+    EXPECT_EQ(Text(QStringLiteral("SELECT Count(*) AS V FROM (SELECT DISTINCT Sn FROM "
+                                  "TbRTransaction)")),
+              QStringLiteral("4"));
 }

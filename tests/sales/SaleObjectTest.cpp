@@ -2,6 +2,7 @@
 #include "storage/Account.h"
 #include "storage/Clock.h"
 #include "storage/DM.h"
+#include "storage/Errors.h"
 #include "tests/rental/ReceiptBytes.h"
 #include "tests/sales/SaleFixture.h"
 
@@ -358,4 +359,82 @@ TEST_F(SaleTest, AFailedCommitLeavesLedgerAndLinesAsTheyWere) {
     EXPECT_EQ(engine_->NowLines.size(), 2);
     EXPECT_EQ(engine_->HistoryLines.size(), 2);
     EXPECT_EQ(engine_->Fund.CId1, TSaleObject::SaleKind);
+}
+
+TEST_F(SaleTest, RefundingABillOfSeveralCommitsSettlesEachMovement) {
+    AddTitle(QStringLiteral("S1"), "15", 5);
+    AddTitle(QStringLiteral("S2"), "30", 5);
+    AddTitle(QStringLiteral("S3"), "10", 5);
+    Sell({QStringLiteral("S1")});
+    Sell({QStringLiteral("S2"), QStringLiteral("S3")});
+    engine_->Reset();
+    ASSERT_EQ(CashBoxBalance(), Money("55"));
+
+    // Part of the second commit's lines: only its movement shrinks.
+    engine_->LoadBill(1);
+    EXPECT_EQ(engine_->Total, Money("55")); // the whole bill, not its last movement
+    engine_->NowLines[0].Selected = false;
+    engine_->NowLines[2].Selected = false;
+    engine_->Recalculate();
+    engine_->CommitRefund();
+    EXPECT_EQ(Count(QStringLiteral("TbFTransaction"), QStringLiteral("CId1=6 AND Sum1=15")), 1);
+    EXPECT_EQ(Count(QStringLiteral("TbFTransaction"), QStringLiteral("CId1=6 AND Sum1=10")), 1);
+
+    // The rest, without recomputing: each movement becomes a refund record.
+    engine_->Reset();
+    engine_->LoadBill(1);
+    engine_->CommitRefund();
+    EXPECT_EQ(Count(QStringLiteral("TbFTransaction"), QStringLiteral("CId1=7 AND Sum1=-15")), 1);
+    EXPECT_EQ(Count(QStringLiteral("TbFTransaction"), QStringLiteral("CId1=7 AND Sum1=-10")), 1);
+    EXPECT_TRUE(CashBoxBalance().IsZero());
+}
+
+TEST_F(SaleTest, ACommitRefusesWhatAnotherCounterChangedMeanwhile) {
+    AddTitle(QStringLiteral("S1"), "20", 5);
+    AddTitle(QStringLiteral("S2"), "15", 5);
+    engine_->EnterCodes({QStringLiteral("S1"), QStringLiteral("S2")});
+    dm_->ExecSql(QStringLiteral("DELETE * FROM TbSaleCd WHERE Code=\"S2\""));
+    const QString before = Dump();
+    try {
+        engine_->CommitSale();
+        ADD_FAILURE() << "a deleted title was sold";
+    } catch (const EVintorError& e) {
+        EXPECT_EQ(e.Message(), QStringLiteral("影片“S2”已被别处删除，本单未保存。"));
+    }
+    EXPECT_EQ(Dump(), before);
+    EXPECT_EQ(engine_->NowLines.size(), 2);
+
+    engine_->Reset();
+    Sell({QStringLiteral("S1")});
+    engine_->Reset();
+    engine_->LoadBill(1);
+    dm_->ExecSql(QStringLiteral("UPDATE TbSTransaction SET CId2=7")); // refunded elsewhere
+    const QString refunded = Dump();
+    EXPECT_THROW(engine_->CommitRefund(), EVintorError);
+    EXPECT_EQ(Dump(), refunded);
+    EXPECT_EQ(Stock(QStringLiteral("S1")), 4);
+}
+
+TEST_F(SaleTest, EditingALineChecksEachValueAndNeverWraps) {
+    AddTitle(QStringLiteral("S1"), "20", 5);
+    engine_->EnterCode(QStringLiteral("S1"));
+    // A fifth decimal is refused, not rounded; the other values are taken.
+    EXPECT_FALSE(engine_->EditLine(0, QStringLiteral("8.5"), QStringLiteral("2"),
+                                   QStringLiteral("20.00001")));
+    EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Error),
+              QStringList{QStringLiteral("“\"单价\"”输入不正确，请重新输入。")});
+    EXPECT_EQ(engine_->NowLines[0].Price, Money("20"));
+    EXPECT_EQ(engine_->Total, Money("34"));
+
+    // A count times a price beyond what the ledger holds is refused whole.
+    EXPECT_THROW(engine_->EditLine(0, QStringLiteral("0"), QStringLiteral("3"),
+                                   QStringLiteral("400000000000")),
+                 EVintorError);
+    EXPECT_EQ(engine_->NowLines[0].Number, 2);
+    EXPECT_EQ(engine_->NowLines[0].Price, Money("20"));
+    EXPECT_EQ(engine_->Total, Money("34"));
+    engine_->NowLines[0].Number = 2000000000; // the 64-bit product would wrap
+    engine_->NowLines[0].Price = Money("900000000000000");
+    EXPECT_THROW(engine_->Recalculate(), EVintorError);
+    EXPECT_EQ(engine_->Total, Money("34"));
 }

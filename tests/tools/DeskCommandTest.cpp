@@ -208,3 +208,47 @@ TEST_F(DeskCommandTest, StockInBatchesOfBothKinds) {
     EXPECT_TRUE(out[6].startsWith(QStringLiteral("OK ")));
     EXPECT_EQ(out.mid(7), (QStringList{QStringLiteral("Number2"), QStringLiteral("8")}));
 }
+
+TEST_F(DeskCommandTest, ASaleEditRefusesAFifthDecimalAndKeepsTheLine) {
+    const QStringList out = Desk(QStringLiteral("sale.code S0001\n"
+                                                "sale.edit 1 0 2 25.00001\n"
+                                                "sale.show\n"));
+    EXPECT_EQ(out, (QStringList{QStringLiteral("ERROR: “\"单价\"”输入不正确，请重新输入。"),
+                                QStringLiteral("STATE 5 SN 0 TOTAL 50 RECEIVED 50 CASH 0 CHANGE 0"),
+                                QStringLiteral("NOW 1"), QStringLiteral("1 S0001 0 2 25 50"),
+                                QStringLiteral("HISTORY 0")}))
+        << out.join(u'\n').toStdString();
+}
+
+TEST_F(DeskCommandTest, ALedgerOfAnOlderBuildIsUpgradedFirst) {
+    const QString old = dir_.filePath(QStringLiteral("old.mdb"));
+    ASSERT_EQ(Start({QStringLiteral("create"), old, QStringLiteral("--build"),
+                     QStringLiteral("Build2.03")},
+                    QString())
+                  .first,
+              0);
+    const auto [rc, out] =
+        Start({QStringLiteral("desk"), old}, QStringLiteral("sql SELECT Version FROM TbVersion\n"));
+    EXPECT_EQ(rc, 0);
+    EXPECT_EQ(out, QStringLiteral("Version\nBuild2.06\n"));
+}
+
+TEST_F(DeskCommandTest, AStockInOfAnEarlierDayDatesItsTitlesAndLines) {
+    const QStringList out =
+        Desk(QStringLiteral("stockrent.header %1 1 1 1 20 补录\n"
+                            "stockrent.entry code=0200 name=旧片 cid=10 fid=1 price=20\n"
+                            "stockrent.post\n"
+                            "stockrent.save\n"
+                            "stocksale.header %1 1 1 1 15 补录\n"
+                            "stocksale.entry code=S0200 name=旧片 cid=10 number2=1 cost=15\n"
+                            "stocksale.post\n"
+                            "stocksale.save\n"
+                            "sql SELECT Count(*) AS N FROM TbITransaction WHERE Day=#%1#\n"
+                            "sql SELECT Code FROM TbRentCd WHERE Day=#%1# UNION SELECT Code FROM "
+                            "TbSaleCd WHERE Day=#%1#\n")
+                 .arg(Day(-3)));
+    ASSERT_EQ(out.size(), 7) << out.join(u'\n').toStdString();
+    EXPECT_EQ(out.mid(2),
+              (QStringList{QStringLiteral("N"), QStringLiteral("2"), QStringLiteral("Code"),
+                           QStringLiteral("0200"), QStringLiteral("S0200")}));
+}

@@ -1,5 +1,7 @@
 #include "storage/DM.h"
 #include "storage/Errors.h"
+#include "storage/LedgerUpgrade.h"
+#include "storage/UpgradeProgress.h"
 #include "tools/vintorctl/Commands.h"
 #include "tools/vintorctl/DeskCommonCommands.h"
 #include "tools/vintorctl/DeskMemberCommands.h"
@@ -31,6 +33,10 @@ int RunDesk(const QStringList& args, QTextStream& in, QTextStream& out, QTextStr
     dm.DbBase.SetDatabaseName(options.Positional().front());
     try {
         dm.DbBase.Open();
+        // A ledger of an older build is brought up to date first, as opening
+        // it in the desktop program does.
+        TUpgradeProgress progress;
+        LedgerUpgrade::UpgradeLedger(dm, progress);
         TDeskSession session(dm, out);
         if (!session.LogIn(cashier)) {
             err << "没有这个操作员: " << cashier << "\n";

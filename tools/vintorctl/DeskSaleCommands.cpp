@@ -36,44 +36,37 @@ void Show(TDeskSession& session, const TSaleObject& sale) {
     }
 }
 
-// Line N (from 1) of the lines now on the desk, or nothing with an error line.
-TSTransaction* LineOf(TDeskSession& session, TSaleObject& sale, const QString& number) {
+// The index of line N (from 1) of the lines now on the desk, or -1 with an
+// error line.
+int LineIndex(TDeskSession& session, const TSaleObject& sale, const QString& number) {
     bool ok = false;
     const int n = number.toInt(&ok);
     if (!ok || n < 1 || n > sale.NowLines.size()) {
         session.Print(QStringLiteral("ERROR: no line ") + number);
-        return nullptr;
+        return -1;
     }
-    return &sale.NowLines[n - 1];
+    return n - 1;
 }
 
 void Tick(TDeskSession& session, TSaleObject& sale, const QStringList& args) {
     if (args[1] != QLatin1String("yes") && args[1] != QLatin1String("no")) {
         session.Print(QStringLiteral("ERROR: usage: sale.tick N yes|no"));
-    } else if (TSTransaction* line = LineOf(session, sale, args[0])) {
-        line->Selected = args[1] == QLatin1String("yes");
+        return;
+    }
+    const int index = LineIndex(session, sale, args[0]);
+    if (index >= 0) {
+        sale.NowLines[index].Selected = args[1] == QLatin1String("yes");
         sale.Recalculate();
     }
 }
 
-// The three values the desk lets the operator change in a line.
+// The three values the desk lets the operator change in a line, checked by
+// the engine as the grid's cells are.
 void Edit(TDeskSession& session, TSaleObject& sale, const QStringList& args) {
-    TSTransaction* line = LineOf(session, sale, args[0]);
-    if (!line) {
-        return;
+    const int index = LineIndex(session, sale, args[0]);
+    if (index >= 0) {
+        sale.EditLine(index, args[1], args[2], args[3]);
     }
-    const auto discount = Currency::Parse(args[1]);
-    bool whole = false;
-    const int number = args[2].toInt(&whole);
-    const auto price = Currency::Parse(args[3]);
-    if (!discount || !whole || !price) {
-        session.Print(QStringLiteral("ERROR: usage: sale.edit N DISCOUNT NUMBER PRICE"));
-        return;
-    }
-    line->Discount = *discount;
-    line->Number = number;
-    line->Price = *price;
-    sale.Recalculate();
 }
 
 void RegisterAction(TDeskSession& session, const QString& word, const TSale& sale,
