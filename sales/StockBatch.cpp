@@ -1,8 +1,10 @@
 #include "sales/StockBatch.h"
 
 #include "storage/CBQuery.h"
+#include "storage/CheckedMoney.h"
 #include "storage/Clock.h"
 #include "storage/DM.h"
+#include "storage/Errors.h"
 #include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/JetDate.h"
@@ -98,7 +100,7 @@ template <typename TTitle> bool TStockBatch<TTitle>::CodeInBatch(const QString& 
 template <typename TTitle> Currency TStockBatch<TTitle>::PriceSum() const {
     Currency sum;
     for (const TITransaction& line : Lines) {
-        sum += line.Price;
+        sum = CheckedMoney::Add(sum, line.Price);
     }
     return sum;
 }
@@ -106,23 +108,37 @@ template <typename TTitle> Currency TStockBatch<TTitle>::PriceSum() const {
 template <typename TTitle> int TStockBatch<TTitle>::NumberSum() const {
     int sum = 0;
     for (const TITransaction& line : Lines) {
-        sum += line.Number;
+        sum = CheckedMoney::AddCount(sum, line.Number);
     }
     return sum;
 }
 
-template <typename TTitle>
-std::optional<TStockField> TStockBatch<TTitle>::SetHeader(const TStockHeader& header) {
-    if (auto field = header.Check()) {
-        return field;
+template <typename TTitle> TChecked TStockBatch<TTitle>::SetHeader(const TStockHeader& header) {
+    if (TChecked refusal = header.Check()) {
+        return refusal;
     }
     header.CopyInto(Fund);
     return std::nullopt;
 }
 
-template <typename TTitle> bool TStockBatch<TTitle>::SupplierChosen(int supplier) {
-    return InputChecks::CheckChosen(QStringLiteral("供应商"),
-                                    supplier > 0 ? QString::number(supplier) : QString());
+template <typename TTitle> TRefusalRun TStockBatch<TTitle>::EntryRun(int supplier) {
+    TRefusalRun run;
+    run.Check(QStringLiteral("cbCompany"), [supplier] {
+        return InputChecks::CheckChosen(QStringLiteral("供应商"),
+                                        supplier > 0 ? QString::number(supplier) : QString());
+    });
+    return run;
+}
+
+template <typename TTitle>
+TChecked TStockBatch<TTitle>::TakeAndPost(const TChecked& checked, const QString& sumField,
+                                          const std::function<void()>& take,
+                                          const std::function<void()>& post) {
+    if (checked) {
+        return checked;
+    }
+    take();
+    return TRefusalRun().Check(sumField, [&] { return PostInRange(post); }).Result();
 }
 
 template <typename TTitle> bool TStockBatch<TTitle>::ReportInBatch(const QString& code) const {
@@ -131,6 +147,14 @@ template <typename TTitle> bool TStockBatch<TTitle>::ReportInBatch(const QString
     }
     ShowError(Format(QStringLiteral("“\"%s\"”编号已经添加，请重新输入。"), {code}));
     return true;
+}
+
+template <typename TTitle> void TStockBatch<TTitle>::BlankEntry() {
+    const QDate day = Disc.Day;
+    Disc = TTitle();
+    Disc.Id = -1;
+    Disc.Day = day;
+    EditMode = 0;
 }
 
 template <typename TTitle>
@@ -152,6 +176,31 @@ template <typename TTitle> void TStockBatch<TTitle>::PlaceLine(const TITransacti
         Lines[CurrentLine] = line;
     } else {
         Lines.append(line);
+    }
+}
+
+template <typename TTitle> void TStockBatch<TTitle>::CheckSums() const {
+    PriceSum();
+    NumberSum();
+}
+
+template <typename TTitle>
+bool TStockBatch<TTitle>::PostInRange(const std::function<void()>& post) {
+    const QList<TITransaction> lines = Lines;
+    const TTitle entry = Disc;
+    const int editMode = EditMode;
+    const int currentLine = CurrentLine;
+    post();
+    try {
+        CheckSums();
+        return true;
+    } catch (const EVintorError& error) {
+        Lines = lines;
+        Disc = entry;
+        EditMode = editMode;
+        CurrentLine = currentLine;
+        ShowError(error.Message());
+        return false;
     }
 }
 

@@ -1,16 +1,16 @@
 #pragma once
 
-#include "sales/StockField.h"
 #include "sales/StockHeader.h"
 #include "storage/CBObject.h"
 #include "storage/Currency.h"
 #include "storage/FTransaction.h"
 #include "storage/ITransaction.h"
+#include "storage/RefusalRun.h"
 
 #include <QDate>
 #include <QList>
 
-#include <optional>
+#include <functional>
 
 // What the rental and the sale stock-in share: a batch of titles bought from
 // one supplier, each a TbITransaction line owning a copy of its title, the
@@ -46,10 +46,12 @@ public:
     // True when a line's title has this code; in EditMode 1 the selected line
     // does not count.
     bool CodeInBatch(const QString& code) const;
+    // The sums raise EVintorError when out of range; a posted entry never
+    // makes them so.
     Currency PriceSum() const;
     int NumberSum() const;
     // Checks the header and copies it into the purchase movement.
-    std::optional<TStockField> SetHeader(const TStockHeader& header);
+    TChecked SetHeader(const TStockHeader& header);
 
     // The lines whose Id is this object's Id, with their titles, and the
     // movement of the last one.
@@ -63,14 +65,30 @@ protected:
     TStockBatch();
     // A batch has no columns of its own; load and save are its own.
     void Bind(TFieldBinder&) override {}
-    // Shows the pick check for the supplier; false when none is chosen.
-    static bool SupplierChosen(int supplier);
     // Shows "…编号已经添加…" and answers true when the code is in the batch.
     bool ReportInBatch(const QString& code) const;
+    // A run of the entry checks that starts with the pick check for the
+    // supplier (cbCompany).
+    static TRefusalRun EntryRun(int supplier);
+    // The refusal of the entry checks when there is one; otherwise takes the
+    // entry through `take` and posts it through `post`, refusing with
+    // `sumField` when the sums would leave the range.
+    TChecked TakeAndPost(const TChecked& checked, const QString& sumField,
+                         const std::function<void()>& take, const std::function<void()>& post);
+    // A new title (no category, fee or price) as the entry, on the entry's
+    // day; EditMode 0.
+    void BlankEntry();
     // A line of the entry title as it is now, dated by its day.
     TITransaction LineOf(const TTitle& title, int number, Currency price) const;
     // EditMode 0 appends the line, 1 replaces the selected one.
     void PlaceLine(const TITransaction& line);
+    // Raises EVintorError when a sum of the lines leaves the range the
+    // ledger can hold.
+    virtual void CheckSums() const;
+    // Posts the entry through `post` and keeps the result only when the sums
+    // stay in range; otherwise the lines, the entry and the selection are as
+    // they were and the error is shown. False then.
+    bool PostInRange(const std::function<void()>& post);
     // Writes one line's title and the line itself.
     virtual void SaveLine(TITransaction& line) = 0;
 };

@@ -3,15 +3,15 @@
 #include "storage/FTransaction.h"
 #include "storage/InputChecks.h"
 #include "storage/JetDate.h"
+#include "storage/RefusalRun.h"
 
-std::optional<TStockField> TStockHeader::Check() const {
-    if (!InputChecks::CheckDate(QStringLiteral("日期"), day)) {
-        return TStockField::Day;
-    }
-    if (!InputChecks::CheckMoney(QStringLiteral("金额"), amount, true)) {
-        return TStockField::Sum;
-    }
-    return std::nullopt;
+TChecked TStockHeader::Check() const {
+    return TRefusalRun()
+        .Check(QStringLiteral("edDay"),
+               [&] { return InputChecks::CheckDate(QStringLiteral("日期"), day); })
+        .Check(QStringLiteral("edSum"),
+               [&] { return InputChecks::CheckMoney(QStringLiteral("金额"), amount, true); })
+        .Result();
 }
 
 void TStockHeader::CopyInto(TFTransaction& fund) const {

@@ -1,10 +1,8 @@
 #pragma once
 
-#include "sales/StockField.h"
+#include "storage/Refusal.h"
 
 #include <QString>
-
-#include <optional>
 
 class TFTransaction;
 
@@ -18,9 +16,9 @@ struct TStockHeader {
     QString amount;
     QString memo;
 
-    // "日期" a valid date and "金额" an amount (zero allowed); the field of the
-    // first failure, whose message has been shown.
-    std::optional<TStockField> Check() const;
+    // "日期" (edDay) a valid date and "金额" (edSum) an amount (zero allowed);
+    // the refusal of the first failure, whose message has been shown.
+    TChecked Check() const;
     // The purchase movement's day, supplier, account, operator, memo and the
     // money going out (-|amount|).
     void CopyInto(TFTransaction& fund) const;

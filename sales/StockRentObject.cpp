@@ -1,5 +1,6 @@
 #include "sales/StockRentObject.h"
 
+#include "sales/TitleEdits.h"
 #include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/Prompter.h"
@@ -10,6 +11,7 @@ using namespace InputChecks;
 namespace {
 
 const QString RentTable = QStringLiteral("TbRentCd");
+const QString AmountCaption = QStringLiteral("集数/套数");
 
 } // namespace
 
@@ -18,77 +20,62 @@ TStockRentObject::TStockRentObject() {
 }
 
 void TStockRentObject::ClearEntry() {
-    const QDate day = Disc.Day;
-    Disc = TRentCd();
-    Disc.Id = -1;
-    Disc.Day = day;
-    Disc.CId = 0;
-    Disc.FId = 0;
+    BlankEntry();
     Disc.Number = 1;
     Disc.Power = Currency::FromWhole(1);
-    Disc.Price = Currency();
     Amount = 1;
     Split = QStringLiteral("-");
-    EditMode = 0;
 }
 
-std::optional<TStockField> TStockRentObject::CheckEntry(const TStockRentEntry& entry,
-                                                        int supplier) const {
-    if (!SupplierChosen(supplier)) {
-        return TStockField::Supplier;
-    }
-    if (!CheckNotEmpty(QStringLiteral("编号"), entry.code) ||
-        CodeTaken(Disc.Id, entry.code, RentTable) || ReportInBatch(entry.code)) {
-        return TStockField::Code;
-    }
-    if (!CheckNotEmpty(QStringLiteral("影片名称"), entry.name)) {
-        return TStockField::Name;
-    }
-    if (!CheckChosen(QStringLiteral("影片类型"), entry.cid > 0 ? QString::number(entry.cid) : "")) {
-        return TStockField::Category;
-    }
-    if (!CheckChosen(QStringLiteral("收费标准"), entry.fid > 0 ? QString::number(entry.fid) : "")) {
-        return TStockField::Fee;
-    }
-    if (!CheckInteger(QStringLiteral("碟片数目"), entry.number, true)) {
-        return TStockField::Number;
-    }
-    if (!CheckHalfStep(QStringLiteral("计费部数"), entry.power, true)) {
-        return TStockField::Power;
-    }
-    if (!CheckMoney(QStringLiteral("价格"), entry.price, true)) {
-        return TStockField::Price;
-    }
-    const QString amountCaption = QStringLiteral("集数/套数");
-    if (!CheckInteger(amountCaption, entry.amount, false)) {
-        return TStockField::Amount;
+TChecked TStockRentObject::CheckEntry(const TStockRentEntry& entry, int supplier) const {
+    TRefusalRun run = EntryRun(supplier);
+    run.Check(QStringLiteral("edCode"), [&] {
+        return CheckNotEmpty(QStringLiteral("编号"), entry.code) &&
+               !CodeTaken(Disc.Id, entry.code, RentTable) && !ReportInBatch(entry.code);
+    });
+    TitleEdits::CheckName(run, entry);
+    TitleEdits::CheckCategory(run, entry);
+    run.Check(QStringLiteral("cbFee"), [&] {
+        return CheckChosen(QStringLiteral("收费标准"),
+                           entry.fid > 0 ? QString::number(entry.fid) : QString());
+    });
+    TitleEdits::CheckRentFigures(run, entry);
+    run.Check(QStringLiteral("edAmount"), [&] { return AmountAccepted(entry); });
+    // Consecutive codes count on from the code as a number.
+    run.Check(QStringLiteral("edCode"), [&] {
+        return entry.amount.trimmed().toInt() <= 1 || !entry.split.isEmpty() ||
+               CheckInteger(QStringLiteral("编号"), entry.code, true);
+    });
+    // The units shared among the episodes must stay whole or half units.
+    run.Check(QStringLiteral("edAmount"), [&] {
+        if (entry.split.isEmpty()) {
+            return true;
+        }
+        const Currency power = Currency::Parse(entry.power).value_or(Currency());
+        const Currency share =
+            Currency::FromLongDouble(power.ToLongDouble() / entry.amount.trimmed().toInt());
+        return CheckHalfStep(AmountCaption, share.ToPlainText(), false);
+    });
+    return run.Result();
+}
+
+bool TStockRentObject::AmountAccepted(const TStockRentEntry& entry) {
+    if (!CheckInteger(AmountCaption, entry.amount, false)) {
+        return false;
     }
     const int amount = entry.amount.trimmed().toInt();
     // Fewer than one episode would post nothing, and a huge count would
     // take the dialog down with it.
     if (amount < 0) {
-        ShowError(Format(QStringLiteral("“\"%s\"”输入不正确，请重新输入。"), {amountCaption}));
-        return TStockField::Amount;
+        ShowError(Format(QStringLiteral("“\"%s\"”输入不正确，请重新输入。"), {AmountCaption}));
+        return false;
     }
     if (amount > MaxEpisodes) {
         ShowWarning(Format(QStringLiteral("输入的编号“%s”包含的影片超过%d部，请分段输入。"),
                            {entry.code, MaxEpisodes}));
-        return TStockField::Amount;
+        return false;
     }
-    // Consecutive codes count on from the code as a number.
-    if (amount > 1 && entry.split.isEmpty() &&
-        !CheckInteger(QStringLiteral("编号"), entry.code, true)) {
-        return TStockField::Code;
-    }
-    // The units shared among the episodes must stay whole or half units.
-    if (!entry.split.isEmpty()) {
-        const Currency power = Currency::Parse(entry.power).value_or(Currency());
-        const Currency share = Currency::FromLongDouble(power.ToLongDouble() / amount);
-        if (!CheckHalfStep(amountCaption, share.ToPlainText(), false)) {
-            return TStockField::Amount;
-        }
-    }
-    return std::nullopt;
+    return true;
 }
 
 TStockRentEntry TStockRentObject::Entry() const {
@@ -105,14 +92,10 @@ void TStockRentObject::TakeEntry(const TStockRentEntry& entry) {
     Split = entry.split;
 }
 
-std::optional<TStockField> TStockRentObject::SubmitEntry(const TStockRentEntry& entry,
-                                                         int supplier) {
-    if (auto field = CheckEntry(entry, supplier)) {
-        return field;
-    }
-    TakeEntry(entry);
-    PostEntry();
-    return std::nullopt;
+TChecked TStockRentObject::SubmitEntry(const TStockRentEntry& entry, int supplier) {
+    return TakeAndPost(
+        CheckEntry(entry, supplier), QStringLiteral("edPrice"), [&] { TakeEntry(entry); },
+        [this] { PostEntry(); });
 }
 
 void TStockRentObject::PostEntry() {

@@ -23,16 +23,18 @@ public:
     // line per episode; episode codes already taken are reported and skipped.
     void PostEntry();
 
-    // The entry checks, in order; the field of the first failure, whose
+    // The entry checks, in order; the refusal of the first failure, whose
     // message has been shown.
-    std::optional<TStockField> CheckEntry(const TStockRentEntry& entry, int supplier) const;
+    TChecked CheckEntry(const TStockRentEntry& entry, int supplier) const;
     // The entry as the dialog shows it.
     TStockRentEntry Entry() const;
     // The typed entry into Disc, Amount and Split.
     void TakeEntry(const TStockRentEntry& entry);
-    // "保存 &E": check, take and post; the failing field, or nothing.
-    std::optional<TStockField> SubmitEntry(const TStockRentEntry& entry, int supplier);
+    // "保存 &E": check, take and post; the refusal, or nothing.
+    TChecked SubmitEntry(const TStockRentEntry& entry, int supplier);
 
 protected:
+    // "集数/套数" a whole number from 1 to MaxEpisodes; a refusal is shown.
+    static bool AmountAccepted(const TStockRentEntry& entry);
     void SaveLine(TITransaction& line) override;
 };

@@ -1,6 +1,8 @@
 #include "sales/StockSaleObject.h"
 
+#include "sales/TitleEdits.h"
 #include "storage/CBQuery.h"
+#include "storage/CheckedMoney.h"
 #include "storage/InputChecks.h"
 
 using namespace InputChecks;
@@ -10,22 +12,15 @@ TStockSaleObject::TStockSaleObject() {
 }
 
 void TStockSaleObject::ClearEntry() {
-    const QDate day = Disc.Day;
-    Disc = TSaleCd();
-    Disc.Id = -1;
-    Disc.Day = day;
-    Disc.CId = 0;
+    BlankEntry();
     Disc.Number1 = 1;
     Disc.Number2 = 1;
-    Disc.Cost = Currency();
-    Disc.Price = Currency();
-    EditMode = 0;
 }
 
 Currency TStockSaleObject::CostSum() const {
     Currency sum;
     for (const TITransaction& line : Lines) {
-        sum += line.Price * qint64(line.Number);
+        sum = CheckedMoney::Add(sum, CheckedMoney::Multiply(line.Price, line.Number));
     }
     return sum;
 }
@@ -42,33 +37,15 @@ bool TStockSaleObject::LookUpCode(const QString& code) {
     return true;
 }
 
-std::optional<TStockField> TStockSaleObject::CheckEntry(const TTitleSaleEntry& entry,
-                                                        int supplier) const {
-    if (!SupplierChosen(supplier)) {
-        return TStockField::Supplier;
-    }
-    if (!CheckNotEmpty(QStringLiteral("编号"), entry.code) || ReportInBatch(entry.code)) {
-        return TStockField::Code;
-    }
-    if (!CheckNotEmpty(QStringLiteral("影片名称"), entry.name)) {
-        return TStockField::Name;
-    }
-    if (!CheckChosen(QStringLiteral("影片类型"), entry.cid > 0 ? QString::number(entry.cid) : "")) {
-        return TStockField::Category;
-    }
-    if (!CheckInteger(QStringLiteral("碟片数目"), entry.number1, true)) {
-        return TStockField::Number1;
-    }
-    if (!CheckInteger(QStringLiteral("进货数量"), entry.number2, true)) {
-        return TStockField::Number2;
-    }
-    if (!CheckMoney(QStringLiteral("单套进价"), entry.cost, true)) {
-        return TStockField::Cost;
-    }
-    if (!CheckMoney(QStringLiteral("参考售价"), entry.price, true)) {
-        return TStockField::Price;
-    }
-    return std::nullopt;
+TChecked TStockSaleObject::CheckEntry(const TTitleSaleEntry& entry, int supplier) const {
+    TRefusalRun run = EntryRun(supplier);
+    run.Check(QStringLiteral("edCode"), [&] {
+        return CheckNotEmpty(QStringLiteral("编号"), entry.code) && !ReportInBatch(entry.code);
+    });
+    TitleEdits::CheckName(run, entry);
+    TitleEdits::CheckCategory(run, entry);
+    TitleEdits::CheckSaleFigures(run, entry);
+    return run.Result();
 }
 
 TTitleSaleEntry TStockSaleObject::Entry() const {
@@ -83,14 +60,15 @@ void TStockSaleObject::TakeEntry(const TTitleSaleEntry& entry) {
     Disc.Id = id > 0 ? id : -1;
 }
 
-std::optional<TStockField> TStockSaleObject::SubmitEntry(const TTitleSaleEntry& entry,
-                                                         int supplier) {
-    if (auto field = CheckEntry(entry, supplier)) {
-        return field;
-    }
-    TakeEntry(entry);
-    PostEntry();
-    return std::nullopt;
+TChecked TStockSaleObject::SubmitEntry(const TTitleSaleEntry& entry, int supplier) {
+    return TakeAndPost(
+        CheckEntry(entry, supplier), QStringLiteral("edNumber2"), [&] { TakeEntry(entry); },
+        [this] { PostEntry(); });
+}
+
+void TStockSaleObject::CheckSums() const {
+    TStockBatch::CheckSums();
+    CostSum();
 }
 
 void TStockSaleObject::PostEntry() {
@@ -102,7 +80,7 @@ void TStockSaleObject::SaveLine(TITransaction& line) {
     TSaleCd& title = line.SaleCd;
     TSaleCd stored;
     if (title.Id > 0 && stored.LoadById(title.Id)) {
-        title.Number2 = stored.Number2 + line.Number;
+        title.Number2 = CheckedMoney::AddCount(stored.Number2, line.Number);
     }
     title.Save();
 }

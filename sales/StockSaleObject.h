@@ -14,7 +14,8 @@ public:
     void ClearEntry() override;
     // The entry title as a line (appended, or replacing the selected one).
     void PostEntry();
-    // Sum of quantity × unit cost over the lines.
+    // Sum of quantity × unit cost over the lines; EVintorError when out of
+    // range (a posted entry never makes it so).
     Currency CostSum() const;
 
     // "存货数量" of the title last found by code.
@@ -24,18 +25,19 @@ public:
     // 1 (its day stays the entry's) and its stock into Stock; false when
     // there is none, the entry then stays as it was.
     bool LookUpCode(const QString& code);
-    // The entry checks, in order; the field of the first failure, whose
+    // The entry checks, in order; the refusal of the first failure, whose
     // message has been shown.
-    std::optional<TStockField> CheckEntry(const TTitleSaleEntry& entry, int supplier) const;
+    TChecked CheckEntry(const TTitleSaleEntry& entry, int supplier) const;
     // The entry as the dialog shows it.
     TTitleSaleEntry Entry() const;
     // The typed entry into Disc. The entry's title is the stored one of the
     // typed code, or a new one: a stored title is only ever restocked or
     // changed through its own code.
     void TakeEntry(const TTitleSaleEntry& entry);
-    // "保存 &E": check, take and post; the failing field, or nothing.
-    std::optional<TStockField> SubmitEntry(const TTitleSaleEntry& entry, int supplier);
+    // "保存 &E": check, take and post; the refusal, or nothing.
+    TChecked SubmitEntry(const TTitleSaleEntry& entry, int supplier);
 
 protected:
+    void CheckSums() const override;
     void SaveLine(TITransaction& line) override;
 };

@@ -1,20 +1,18 @@
 #pragma once
 
+#include "sales/TitleEntry.h"
+
 #include <QString>
 
 class TSaleCd;
 
-// The title fields of a sale title as the dialogs show and take them: texts
-// as typed, the category as the Id of the chosen entry (0 for none).
+// The title fields of a sale title as the dialogs show and take them.
 // "进货数量" (number2) is the quantity bought in a stock-in and the stock
 // itself in the edit dialog.
-struct TTitleSaleEntry {
-    QString code, name, alias1, alias2, director, player, memo;
-    int cid = 0;
+struct TTitleSaleEntry : TTitleEntry {
     QString number1 = QStringLiteral("1");
     QString number2 = QStringLiteral("1");
     QString cost = QStringLiteral("0.00");
-    QString price = QStringLiteral("0.00");
 
     // The controls filled from a title ("%0.2f" amounts).
     static TTitleSaleEntry From(const TSaleCd& title);

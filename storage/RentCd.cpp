@@ -3,53 +3,32 @@
 #include "storage/CBQuery.h"
 #include "storage/DM.h"
 #include "storage/FieldBinder.h"
-#include "storage/Pinyin.h"
 #include "storage/Prompter.h"
 
 void TRentCd::Bind(TFieldBinder& binder) {
-    if (!binder.Reading()) {
-        Spell = PinyinInitials(Name);
-    }
-    binder("Code", Code);
-    binder("Name", Name);
-    binder("Spell", Spell);
-    binder("Day", Day);
-    binder("Alias1", Alias1);
-    binder("Alias2", Alias2);
-    binder("CId", CId);
+    TCdTitle::Bind(binder);
     binder("FId", FId);
     binder("Status", Status);
-    binder("Director", Director);
-    binder("Player", Player);
     binder("Number", Number);
-    binder("Price", Price);
     binder("Power", Power);
-    binder("Memo", Memo);
 }
 
 void TRentCd::DoLoadLinked() {
-    Category = TCdCategory();
+    TCdTitle::DoLoadLinked();
     Fee = TFee();
-    if (CId > 0) {
-        Category.LoadById(CId);
-    }
     if (FId > 0) {
         Fee.LoadById(FId);
     }
 }
 
 void TRentCd::DoSaveLinked() {
-    Category.Save();
+    TCdTitle::DoSaveLinked();
     Fee.Save();
 }
 
 void TRentCd::Assign(const TRentCd& source) {
-    const QString spell = Spell;
-    const TCdCategory category = Category;
     const TFee fee = Fee;
-    *this = source;
-    Spell = spell;
-    Category = category;
+    AssignTitle(*this, source);
     Fee = fee;
 }
 

@@ -1,20 +1,18 @@
 #pragma once
 
-#include "storage/CBObject.h"
-#include "storage/CdCategory.h"
+#include "storage/CdTitle.h"
 #include "storage/Currency.h"
 #include "storage/Fee.h"
 
-#include <QDate>
 #include <QString>
 
 // One row of TbRentCd: a rental title (one or several discs), with its
 // category and fee standard as linked records.
-class TRentCd : public TCodedObject {
+class TRentCd : public TCdTitle {
 public:
     enum { InStock = 1, RentedOut = 2, WrittenOff = 3 };
 
-    TRentCd() : TCodedObject(QStringLiteral("TbRentCd")) {}
+    TRentCd() : TCdTitle(QStringLiteral("TbRentCd")) {}
     void DoLoadLinked() override;
     void DoSaveLinked() override;
     // Refused while rental lines name the title. Otherwise the stock-in payment
@@ -26,22 +24,11 @@ public:
     // "未租", "已租" or "注销" for Status 1, 2, 3; `otherwise` for any other value.
     QString StatusText(const QString& otherwise = QString()) const;
 
-    QString Name;
-    QString Spell; // written from Name on every save
-    QDate Day;
-    QString Alias1;
-    QString Alias2;
-    int CId = 0;
     int FId = 0;
     int Status = InStock;
-    QString Director;
-    QString Player;
     int Number = 0;
-    Currency Price;
     Currency Power;
-    QString Memo;
 
-    TCdCategory Category;
     TFee Fee;
 
 protected:

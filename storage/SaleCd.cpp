@@ -2,45 +2,16 @@
 
 #include "storage/DM.h"
 #include "storage/FieldBinder.h"
-#include "storage/Pinyin.h"
 
 void TSaleCd::Bind(TFieldBinder& binder) {
-    if (!binder.Reading()) {
-        Spell = PinyinInitials(Name);
-    }
-    binder("Code", Code);
-    binder("Name", Name);
-    binder("Spell", Spell);
-    binder("Day", Day);
-    binder("Alias1", Alias1);
-    binder("Alias2", Alias2);
-    binder("CId", CId);
-    binder("Director", Director);
-    binder("Player", Player);
+    TCdTitle::Bind(binder);
     binder("Number1", Number1);
     binder("Number2", Number2);
     binder("Cost", Cost);
-    binder("Price", Price);
-    binder("Memo", Memo);
-}
-
-void TSaleCd::DoLoadLinked() {
-    Category = TCdCategory();
-    if (CId > 0) {
-        Category.LoadById(CId);
-    }
-}
-
-void TSaleCd::DoSaveLinked() {
-    Category.Save();
 }
 
 void TSaleCd::Assign(const TSaleCd& source) {
-    const QString spell = Spell;
-    const TCdCategory category = Category;
-    *this = source;
-    Spell = spell;
-    Category = category;
+    AssignTitle(*this, source);
 }
 
 int TSaleCd::Delete() {

@@ -1,5 +1,7 @@
 #include "tests/sales/StockFixture.h"
 
+#include <gtest/gtest.h>
+
 void StockTest::SetUp() {
     LedgerTest::SetUp();
     scope_ = std::make_unique<TPrompterScope>(prompter_);
@@ -25,4 +27,15 @@ TStockHeader StockTest::Header(const QString& amount) const {
     header.amount = amount;
     header.memo = QStringLiteral("进货");
     return header;
+}
+
+QString StockTest::Refused(const TChecked& checked) const {
+    if (!checked) {
+        return QString();
+    }
+    EXPECT_FALSE(prompter_.Messages().isEmpty());
+    if (!prompter_.Messages().isEmpty()) {
+        EXPECT_EQ(checked->message, prompter_.Messages().last().text);
+    }
+    return checked->field;
 }

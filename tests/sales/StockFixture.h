@@ -1,6 +1,7 @@
 #pragma once
 
 #include "sales/StockHeader.h"
+#include "storage/Refusal.h"
 #include "storage/ScriptedPrompter.h"
 #include "tests/support/LedgerFixture.h"
 
@@ -16,6 +17,9 @@ protected:
     // The header paying `amount` from the bank account to the supplier.
     TStockHeader Header(const QString& amount) const;
     QStringList Errors() const { return prompter_.Texts(TScriptedPrompter::Kind::Error); }
+    // The control a refusal names, empty when the operation passed; a refusal
+    // must carry the message shown last.
+    QString Refused(const TChecked& checked) const;
 
     TScriptedPrompter prompter_;
     std::unique_ptr<TPrompterScope> scope_;

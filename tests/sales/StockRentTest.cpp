@@ -52,29 +52,29 @@ TEST_F(StockTest, ASeriesWithoutSeparatorCountsOnWithFullQuantities) {
     EXPECT_EQ(batch.Lines.back().RentCd.Power, Currency::FromWhole(40));
 
     // Counting on needs a numeric code.
-    EXPECT_EQ(batch.SubmitEntry(Series("AB", "3", ""), supplier_), TStockField::Code);
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("AB", "3", ""), supplier_)), "edCode");
     EXPECT_EQ(batch.Lines.size(), 40);
 }
 
 TEST_F(StockTest, EntryChecksRefuseInOrderAndKeepTheBatch) {
     TStockRentObject batch;
-    EXPECT_EQ(batch.SubmitEntry(Series("0001", "1", "-"), 0), TStockField::Supplier);
-    EXPECT_EQ(batch.SubmitEntry(Series("", "1", "-"), supplier_), TStockField::Code);
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("0001", "1", "-"), 0)), "cbCompany");
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("", "1", "-"), supplier_)), "edCode");
     // Half units shared among four episodes would be 0.75 each.
-    EXPECT_EQ(batch.SubmitEntry(Series("0001", "4", "-", "4", "3"), supplier_),
-              TStockField::Amount);
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("0001", "4", "-", "4", "3"), supplier_)),
+              "edAmount");
     EXPECT_EQ(Errors().last(), "“\"集数/套数\"”输入不正确，应该为0.5的倍数。请重新输入。");
-    EXPECT_EQ(batch.SubmitEntry(Series("0001", "1", "-", "1", "1.2"), supplier_),
-              TStockField::Power);
-    EXPECT_EQ(batch.SubmitEntry(Series("0001", "0", "-"), supplier_), TStockField::Amount);
-    EXPECT_EQ(batch.SubmitEntry(Series("0001", "-3", "-"), supplier_), TStockField::Amount);
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("0001", "1", "-", "1", "1.2"), supplier_)),
+              "edPower");
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("0001", "0", "-"), supplier_)), "edAmount");
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("0001", "-3", "-"), supplier_)), "edAmount");
     // A runaway count is refused instead of generating millions of titles.
-    EXPECT_EQ(batch.SubmitEntry(Series("1", "99999999", "-"), supplier_), TStockField::Amount);
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("1", "99999999", "-"), supplier_)), "edAmount");
     EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Warning).size(), 1);
     EXPECT_TRUE(batch.Lines.isEmpty());
 
     ASSERT_FALSE(batch.SubmitEntry(Series("0009", "1", "-", "1", "1"), supplier_));
-    EXPECT_EQ(batch.SubmitEntry(Series("0009", "1", "-", "1", "1"), supplier_), TStockField::Code);
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("0009", "1", "-", "1", "1"), supplier_)), "edCode");
     EXPECT_EQ(Errors().last(), "“\"0009\"”编号已经添加，请重新输入。");
     // The selected line itself does not count while it is being changed.
     batch.SelectLine(0);
@@ -160,4 +160,29 @@ TEST_F(StockTest, AFailedSaveWritesNothingAndKeepsTheBatch) {
     ASSERT_TRUE(batch.Save());
     EXPECT_EQ(Count("TbRentCd"), 3);
     EXPECT_EQ(Count("TbFTransaction"), 1);
+}
+
+TEST_F(StockTest, RefusalsNameTheControlToFocus) {
+    TStockRentObject batch;
+    TStockHeader header = Header("20");
+    header.day = QStringLiteral("2024-13-01");
+    EXPECT_EQ(Refused(batch.SetHeader(header)), "edDay");
+    header = Header("1.23456");
+    EXPECT_EQ(Refused(batch.SetHeader(header)), "edSum");
+    EXPECT_EQ(batch.Fund.Memo, QString()); // a refused header is not taken
+
+    TStockRentEntry entry = Series("0001", "1", "-");
+    entry.name = QStringLiteral("  ");
+    EXPECT_EQ(Refused(batch.SubmitEntry(entry, supplier_)), "edName");
+    entry = Series("0001", "1", "-");
+    entry.cid = 0;
+    EXPECT_EQ(Refused(batch.SubmitEntry(entry, supplier_)), "cbCdCategory");
+    entry = Series("0001", "1", "-");
+    entry.fid = 0;
+    EXPECT_EQ(Refused(batch.SubmitEntry(entry, supplier_)), "cbFee");
+    EXPECT_EQ(Refused(batch.SubmitEntry(Series("0001", "1", "-", "x"), supplier_)), "edNumber");
+    entry = Series("0001", "1", "-");
+    entry.price = QStringLiteral("abc");
+    EXPECT_EQ(Refused(batch.SubmitEntry(entry, supplier_)), "edPrice");
+    EXPECT_TRUE(batch.Lines.isEmpty());
 }

@@ -67,10 +67,19 @@ TEST_F(StockSaleTest, CostSumWeighsUnitCostsByQuantity) {
     EXPECT_EQ(batch.CostSum().ToFixed(2), "32.00");
     EXPECT_EQ(batch.PriceSum().ToFixed(2), "14.00");
     EXPECT_EQ(batch.NumberSum(), 5);
-    EXPECT_EQ(batch.SubmitEntry(Title("A", "1", "1"), supplier_), TStockField::Code);
+    EXPECT_EQ(Refused(batch.SubmitEntry(Title("A", "1", "1"), supplier_)), "edCode");
     EXPECT_EQ(Errors().last(), "“\"A\"”编号已经添加，请重新输入。");
-    EXPECT_EQ(batch.SubmitEntry(Title("C", "1.5", "1"), supplier_), TStockField::Number2);
+    EXPECT_EQ(Refused(batch.SubmitEntry(Title("C", "1.5", "1"), supplier_)), "edNumber2");
     EXPECT_EQ(batch.Lines.size(), 2);
+}
+
+TEST_F(StockSaleTest, AnEntryWhoseCostLeavesTheRangeIsRefused) {
+    TStockSaleObject batch;
+    ASSERT_FALSE(batch.SubmitEntry(Title("A", "2", "10"), supplier_));
+    EXPECT_EQ(Refused(batch.SubmitEntry(Title("B", "2", "400000000000"), supplier_)), "edNumber2");
+    EXPECT_EQ(Errors().last(), "金额超出了账本能记录的范围，请检查数量和金额。");
+    EXPECT_EQ(batch.Lines.size(), 1);
+    EXPECT_EQ(batch.CostSum().ToFixed(2), "20.00");
 }
 
 TEST_F(StockSaleTest, AChangedCodeNeverWritesOverTheTitleFoundBefore) {
@@ -106,7 +115,7 @@ TEST_F(StockSaleTest, TitleEditsCheckTheCodeAndWriteOnlyTheTitle) {
     ASSERT_TRUE(title.LoadById(id));
     TTitleSaleEntry entry = TTitleSaleEntry::From(title);
     entry.code = "S2";
-    EXPECT_EQ(TitleEdits::SaveSaleTitle(title, entry), TStockField::Code);
+    EXPECT_EQ(Refused(TitleEdits::SaveSaleTitle(title, entry)), "edCode");
     entry.code = "S1";
     entry.number2 = "7";
     EXPECT_FALSE(TitleEdits::SaveSaleTitle(title, entry));
@@ -119,9 +128,35 @@ TEST_F(StockSaleTest, TitleEditsCheckTheCodeAndWriteOnlyTheTitle) {
     rentEntry.code = "R1";
     rentEntry.name = "片";
     rentEntry.power = "0.7";
-    EXPECT_EQ(TitleEdits::SaveRentTitle(rent, rentEntry), TStockField::Power);
+    EXPECT_EQ(Refused(TitleEdits::SaveRentTitle(rent, rentEntry)), "edPower");
     rentEntry.power = "1.5";
     EXPECT_FALSE(TitleEdits::SaveRentTitle(rent, rentEntry));
     EXPECT_EQ(Count("TbRentCd", "Code=\"R1\" AND Power=1.5"), 1);
     EXPECT_EQ(Count("TbFTransaction"), 0);
+}
+
+TEST_F(StockSaleTest, SaleEntryRefusalsFollowTheDialogOrder) {
+    TStockSaleObject batch;
+    EXPECT_EQ(Refused(batch.SubmitEntry(Title("A", "1", "1"), 0)), "cbCompany");
+    TTitleSaleEntry entry = Title("A", "1", "1");
+    entry.cid = 0;
+    entry.number1 = "x"; // the category comes first
+    EXPECT_EQ(Refused(batch.SubmitEntry(entry, supplier_)), "cbCdCategory");
+    entry.cid = 1;
+    EXPECT_EQ(Refused(batch.SubmitEntry(entry, supplier_)), "edNumber1");
+    EXPECT_EQ(Refused(batch.SubmitEntry(Title("A", "1", "abc"), supplier_)), "edCost");
+    entry = Title("A", "1", "1");
+    entry.price = "1.23456";
+    EXPECT_EQ(Refused(batch.SubmitEntry(entry, supplier_)), "edPrice");
+    EXPECT_TRUE(batch.Lines.isEmpty());
+
+    // The title dialogs skip the category but name the same controls.
+    TSaleCd title;
+    title.Id = -1;
+    entry = Title("S1", "1", "1");
+    entry.name.clear();
+    EXPECT_EQ(Refused(TitleEdits::CheckSaleTitle(title, entry)), "edName");
+    entry = Title("S1", "1", "1");
+    entry.cid = 0;
+    EXPECT_FALSE(TitleEdits::CheckSaleTitle(title, entry));
 }

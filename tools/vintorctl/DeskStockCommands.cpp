@@ -59,6 +59,8 @@ template <typename TBatch, typename TEntry>
 std::shared_ptr<TDesk<TBatch, TEntry>> RegisterKind(TDeskSession& session, const QString& prefix) {
     auto desk = std::make_shared<TDesk<TBatch, TEntry>>();
     auto word = [&](const char* name) { return prefix + QLatin1String(name); };
+    // The day dates the titles and lines entered from now on, as leaving the
+    // dialog's "日期" does.
     session.Register(word("header"), 5, 6,
                      QStringLiteral("DAY SUPPLIER ACCOUNT OPERATOR AMOUNT MEMO"),
                      [desk](const QStringList& a) {
@@ -68,6 +70,7 @@ std::shared_ptr<TDesk<TBatch, TEntry>> RegisterKind(TDeskSession& session, const
                          desk->header.operatorId = a[3].toInt();
                          desk->header.amount = a[4];
                          desk->header.memo = a.value(5);
+                         desk->batch.SetEntryDay(a[0]);
                      });
     session.Register(
         word("entry"), 0, 1, QStringLiteral("key=value ..."),
@@ -91,7 +94,10 @@ std::shared_ptr<TDesk<TBatch, TEntry>> RegisterKind(TDeskSession& session, const
         }
         if (desk->batch.Save()) {
             session.Print(QStringLiteral("OK %1").arg(desk->batch.Fund.Id));
+            // The next batch starts empty on the same day, as the dialog's
+            // "保存并新添" keeps its "日期".
             desk->batch = TBatch();
+            desk->batch.SetEntryDay(desk->header.day);
         }
     });
     session.Register(word("show"), 0, 0, QString(), [&session, desk](const QStringList&) {
