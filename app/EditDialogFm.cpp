@@ -4,7 +4,9 @@
 #include "storage/Errors.h"
 #include "storage/Prompter.h"
 
+#include <QComboBox>
 #include <QHBoxLayout>
+#include <QLineEdit>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -50,6 +52,27 @@ void TEditDialogFm::SetUp(int, int) {}
 
 void TEditDialogFm::PrepareNew() {
     record_.Id = -1;
+}
+
+bool TEditDialogFm::Refused(const TChecked& checked) {
+    if (!checked) {
+        return false;
+    }
+    if (checked->field.isEmpty()) {
+        return true;
+    }
+    auto* field = findChild<QWidget*>(checked->field);
+    if (field == nullptr) {
+        return true;
+    }
+    field->setFocus();
+    // An editable list selects the text of its line; an edit or spin box its own.
+    auto* combo = qobject_cast<QComboBox*>(field);
+    QObject* text = combo != nullptr ? combo->lineEdit() : field;
+    if (text != nullptr && text->metaObject()->indexOfSlot("selectAll()") >= 0) {
+        QMetaObject::invokeMethod(text, "selectAll");
+    }
+    return true;
 }
 
 void TEditDialogFm::ModalShown() {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "app/DialogFm.h"
+#include "storage/Refusal.h"
 
 class QPushButton;
 class TCBObject;
@@ -41,6 +42,15 @@ protected:
     virtual void StoreRecord() {}
 
     void ModalShown() override;
+
+    // For SaveRecord, which returns !Refused(the core's result): when the core
+    // refused (it has shown the message), puts the focus on the field it names
+    // and selects its text, keeping everything typed; returns whether it
+    // refused, so the dialog stays open.
+    bool Refused(const TChecked& checked);
+    template <class TValue> bool Refused(const TStored<TValue>& stored) {
+        return !stored.Ok() && Refused(TChecked(stored.Refusal()));
+    }
 
     // Where the dialog puts its fields (it sets the layout).
     QWidget* pnBody;

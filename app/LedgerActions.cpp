@@ -19,20 +19,20 @@ namespace {
 
 const QString LedgerFilter = QStringLiteral("账本文件 (*.mdb)|*.MDB");
 
-bool SameFile(const QString& a, const QString& b) {
-    return QFileInfo(a).absoluteFilePath() == QFileInfo(b).absoluteFilePath();
-}
-
-LedgerFiles::TResult BackupOpenLedger(const QString& target) {
+// A refusal (the ledger itself as the target among them: its lock refuses
+// it) has been shown by the backup; an engine failure is shown here.
+void BackupOpenLedger(const QString& target) {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    LedgerFiles::TResult result;
+    QString failure;
     try {
-        result = LedgerFiles::Backup(TDM::Instance().DbBase, target);
+        LedgerFiles::Backup(TDM::Instance().DbBase, target);
     } catch (const EVintorError& error) {
-        result.error = error.Message();
+        failure = error.Message();
     }
     QApplication::restoreOverrideCursor();
-    return result;
+    if (!failure.isEmpty()) {
+        ShowError(failure);
+    }
 }
 
 } // namespace
@@ -44,16 +44,7 @@ void Backup(QWidget* parent, const QString& ledgerPath) {
     if (target.isEmpty()) {
         return;
     }
-    // Writing the copy over the ledger itself would replace the open file
-    // and throw away its log.
-    if (SameFile(target, ledgerPath)) {
-        ShowError(QStringLiteral("不能备份到正在使用的账本文件本身，请选择其他位置或文件名。"));
-        return;
-    }
-    const LedgerFiles::TResult result = BackupOpenLedger(target);
-    if (!result.Ok()) {
-        ShowError(result.error);
-    }
+    BackupOpenLedger(target);
 }
 
 void Restore(QWidget* parent, const QString& ledgerPath) {
@@ -62,12 +53,8 @@ void Restore(QWidget* parent, const QString& ledgerPath) {
     if (source.isEmpty()) {
         return;
     }
-    const LedgerFiles::TResult result =
-        LedgerFiles::Restore(source, QFileInfo(ledgerPath).absolutePath(), ledgerPath);
-    if (result.Ok()) {
+    if (LedgerFiles::Restore(source, QFileInfo(ledgerPath).absolutePath(), ledgerPath).Ok()) {
         ShowInformation(QStringLiteral("账本恢复成功！请选择打开账本开始使用。"));
-    } else {
-        ShowError(result.error);
     }
 }
 

@@ -1,26 +1,28 @@
 #include "members/AccountStore.h"
 
-#include "members/CheckRun.h"
 #include "members/StoreMessages.h"
 #include "storage/Account.h"
 #include "storage/DM.h"
 #include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/Prompter.h"
+#include "storage/RefusalRun.h"
 
-TStoreResult TAccountStore::SaveAccount(int id, const TAccountFields& fields) {
-    TCheckRun run;
+TStored<int> TAccountStore::SaveAccount(int id, const TAccountFields& fields) {
+    TRefusalRun run;
     TAccount account;
-    if (id > 0 && !account.LoadById(id)) {
-        run.Refuse(QString(), StoreMessages::AccountGone());
-    }
-    run.Check(QStringLiteral("edName"),
-              [&] { return InputChecks::CheckNotEmpty(QStringLiteral("账户名称"), fields.name); })
+    run.Check(QString(),
+              [&] {
+                  return StoreMessages::Require(id <= 0 || account.LoadById(id),
+                                                StoreMessages::AccountGone());
+              })
+        .Check(QStringLiteral("edName"),
+               [&] { return InputChecks::CheckNotEmpty(QStringLiteral("账户名称"), fields.name); })
         .Check(QStringLiteral("edName"), [&] {
             return !InputChecks::NameTaken(id, fields.name, QStringLiteral("TbAccount"));
         });
     if (!run.Passed()) {
-        return run.Refusal();
+        return *run.Result();
     }
     if (id <= 0) {
         account.Id = -1;
@@ -36,7 +38,7 @@ TStoreResult TAccountStore::SaveAccount(int id, const TAccountFields& fields) {
     TDM::TTransaction transaction(TDM::Instance());
     account.Save();
     transaction.Commit();
-    return TStoreResult::Saved(account.Id);
+    return account.Id;
 }
 
 bool TAccountStore::DeleteAccount(int id) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "members/StoreResult.h"
+#include "storage/Refusal.h"
 
 #include <QString>
 
@@ -19,7 +19,7 @@ public:
 
     // Adds an account (id -1) or changes one; the name must be given and be
     // the only one of its kind.
-    static TStoreResult SaveAccount(int id, const TAccountFields& fields);
+    static TStored<int> SaveAccount(int id, const TAccountFields& fields);
     // After the operator's Yes, deletes the account with every account
     // movement on either side of it; the cash box is refused with a warning.
     // False when not deleted.

@@ -1,6 +1,5 @@
 #include "members/FundRecords.h"
 
-#include "members/CheckRun.h"
 #include "members/FieldValues.h"
 #include "members/MovementDelete.h"
 #include "members/StoreMessages.h"
@@ -10,6 +9,7 @@
 #include "storage/FTransaction.h"
 #include "storage/InputChecks.h"
 #include "storage/Prompter.h"
+#include "storage/RefusalRun.h"
 
 using namespace InputChecks;
 
@@ -35,25 +35,26 @@ int TFundRecords::SignOf(const TCategory& category) {
     return out ? -1 : 1;
 }
 
-void TFundRecords::LoadRows(TCheckRun& run, int recordId, bool transfer,
+void TFundRecords::LoadRows(TRefusalRun& run, int recordId, bool transfer,
                             TFTransaction& record) const {
-    if (!TAccount().LoadById(accountId_)) {
-        run.Refuse(QString(), StoreMessages::AccountGone());
-        return;
-    }
+    run.Check(QString(), [&] {
+        return StoreMessages::Require(TAccount().LoadById(accountId_),
+                                      StoreMessages::AccountGone());
+    });
     if (recordId <= 0) {
         record.Id = -1;
         return;
     }
-    const bool found = record.LoadById(recordId) && record.Flag == TFTransaction::AccountMovement &&
-                       CanChange(record.CId1) && (record.CId1 == TransferCategory) == transfer;
-    const bool ours = record.AId1 == accountId_ || (transfer && record.AId2 == accountId_);
-    if (!found || !ours) {
-        run.Refuse(QString(), StoreMessages::NotAccountMovement());
-    }
+    run.Check(QString(), [&] {
+        const bool found = record.LoadById(recordId) &&
+                           record.Flag == TFTransaction::AccountMovement &&
+                           CanChange(record.CId1) && (record.CId1 == TransferCategory) == transfer;
+        const bool ours = record.AId1 == accountId_ || (transfer && record.AId2 == accountId_);
+        return StoreMessages::Require(found && ours, StoreMessages::NotAccountMovement());
+    });
 }
 
-void TFundRecords::CheckDayAndCategory(TCheckRun& run, const TMovementFields& fields,
+void TFundRecords::CheckDayAndCategory(TRefusalRun& run, const TMovementFields& fields,
                                        const TCategory* category) {
     run.Check(QStringLiteral("edDay"),
               [&] { return CheckDate(QStringLiteral("日期"), fields.day); })
@@ -62,8 +63,8 @@ void TFundRecords::CheckDayAndCategory(TCheckRun& run, const TMovementFields& fi
         });
 }
 
-TStoreResult TFundRecords::SaveMovement(int recordId, const TMovementFields& fields) {
-    TCheckRun run;
+TStored<int> TFundRecords::SaveMovement(int recordId, const TMovementFields& fields) {
+    TRefusalRun run;
     TFTransaction record;
     LoadRows(run, recordId, false, record);
     TCategory category;
@@ -72,7 +73,7 @@ TStoreResult TFundRecords::SaveMovement(int recordId, const TMovementFields& fie
     run.Check(QStringLiteral("edSum"),
               [&] { return CheckMoney(QStringLiteral("金额"), fields.sum, true); });
     if (!run.Passed()) {
-        return run.Refusal();
+        return *run.Result();
     }
     const Currency amount = FieldValues::Amount(fields.sum);
     record.Day = FieldValues::Day(fields.day);
@@ -89,11 +90,11 @@ TStoreResult TFundRecords::SaveMovement(int recordId, const TMovementFields& fie
     TDM::TTransaction transaction(TDM::Instance());
     record.Save();
     transaction.Commit();
-    return TStoreResult::Saved(record.Id);
+    return record.Id;
 }
 
-TStoreResult TFundRecords::SaveTransfer(int recordId, const TTransferFields& fields) {
-    TCheckRun run;
+TStored<int> TFundRecords::SaveTransfer(int recordId, const TTransferFields& fields) {
+    TRefusalRun run;
     TFTransaction record;
     LoadRows(run, recordId, true, record);
     bool out = fields.out;
@@ -116,7 +117,7 @@ TStoreResult TFundRecords::SaveTransfer(int recordId, const TTransferFields& fie
                                  chosen ? otherAccount.Name : QString());
         });
     if (!run.Passed()) {
-        return run.Refusal();
+        return *run.Result();
     }
     const Currency amount = FieldValues::Amount(fields.sum);
     record.Day = FieldValues::Day(fields.day);
@@ -133,7 +134,7 @@ TStoreResult TFundRecords::SaveTransfer(int recordId, const TTransferFields& fie
     TDM::TTransaction transaction(TDM::Instance());
     record.Save();
     transaction.Commit();
-    return TStoreResult::Saved(record.Id);
+    return record.Id;
 }
 
 bool TFundRecords::DeleteMovement(int recordId) {

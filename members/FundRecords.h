@@ -1,11 +1,11 @@
 #pragma once
 
-#include "members/StoreResult.h"
+#include "storage/Refusal.h"
 
 #include <QString>
 
 class TCategory;
-class TCheckRun;
+class TRefusalRun;
 class TFTransaction;
 
 // What the income/expense and transfer dialogs of one account store, and
@@ -36,10 +36,10 @@ public:
 
     // Adds (recordId -1) or changes an income or expense of the account; the
     // sign of the amount comes from the category.
-    TStoreResult SaveMovement(int recordId, const TMovementFields& fields);
+    TStored<int> SaveMovement(int recordId, const TMovementFields& fields);
     // Adds a transfer, or changes one of the account's transfers: a changed
     // transfer keeps its direction and other account whatever the fields say.
-    TStoreResult SaveTransfer(int recordId, const TTransferFields& fields);
+    TStored<int> SaveTransfer(int recordId, const TTransferFields& fields);
     // After the operator's Yes, deletes a movement that may be changed by
     // hand; any other is refused with a warning. False when not deleted.
     static bool DeleteMovement(int recordId);
@@ -52,8 +52,8 @@ public:
 private:
     // Loads the account and (for recordId > 0) the movement, refusing rows that
     // are gone or not this dialog's; `transfer` tells which dialog asks.
-    void LoadRows(TCheckRun& run, int recordId, bool transfer, TFTransaction& record) const;
-    static void CheckDayAndCategory(TCheckRun& run, const TMovementFields& fields,
+    void LoadRows(TRefusalRun& run, int recordId, bool transfer, TFTransaction& record) const;
+    static void CheckDayAndCategory(TRefusalRun& run, const TMovementFields& fields,
                                     const TCategory* category);
 
     int accountId_;

@@ -1,6 +1,5 @@
 #include "members/MemberRecords.h"
 
-#include "members/CheckRun.h"
 #include "members/FieldValues.h"
 #include "members/MovementDelete.h"
 #include "members/StoreMessages.h"
@@ -10,27 +9,29 @@
 #include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/Prompter.h"
+#include "storage/RefusalRun.h"
 
 using namespace InputChecks;
 
-void TMemberRecords::LoadRows(TCheckRun& run, int recordId, TAssociator& member,
+void TMemberRecords::LoadRows(TRefusalRun& run, int recordId, TAssociator& member,
                               TFTransaction& record) const {
-    if (!member.LoadById(memberId_)) {
-        run.Refuse(QString(), StoreMessages::MemberGone());
-        return;
-    }
+    run.Check(QString(), [&] {
+        return StoreMessages::Require(member.LoadById(memberId_), StoreMessages::MemberGone());
+    });
     if (recordId <= 0) {
         record.Id = -1;
         return;
     }
-    if (!record.LoadById(recordId) || record.Flag != TFTransaction::MemberMovement ||
-        record.AId1 != memberId_ || !MemberMovement::IsMemberCategory(record.CId1)) {
-        run.Refuse(QString(), StoreMessages::NotMemberRecord());
-    }
+    run.Check(QString(), [&] {
+        const bool ours = record.LoadById(recordId) &&
+                          record.Flag == TFTransaction::MemberMovement &&
+                          record.AId1 == memberId_ && MemberMovement::IsMemberCategory(record.CId1);
+        return StoreMessages::Require(ours, StoreMessages::NotMemberRecord());
+    });
 }
 
-TStoreResult TMemberRecords::SaveRecord(int recordId, const TRecordFields& fields) {
-    TCheckRun run;
+TStored<int> TMemberRecords::SaveRecord(int recordId, const TRecordFields& fields) {
+    TRefusalRun run;
     TAssociator member;
     TFTransaction record;
     LoadRows(run, recordId, member, record);
@@ -45,7 +46,7 @@ TStoreResult TMemberRecords::SaveRecord(int recordId, const TRecordFields& field
         .Check(QStringLiteral("edSum"),
                [&] { return CheckMoney(QStringLiteral("金额"), fields.sum, true); });
     if (!run.Passed()) {
-        return run.Refusal();
+        return *run.Result();
     }
     const Currency amount = FieldValues::Amount(fields.sum);
 
@@ -59,11 +60,11 @@ TStoreResult TMemberRecords::SaveRecord(int recordId, const TRecordFields& field
     member.Save();
     record.Save();
     transaction.Commit();
-    return TStoreResult::Saved(record.Id);
+    return record.Id;
 }
 
 bool TMemberRecords::DeleteRecord(int recordId) {
-    TCheckRun run;
+    TRefusalRun run;
     TAssociator member;
     TFTransaction record;
     LoadRows(run, recordId, member, record);

@@ -1,12 +1,12 @@
 #pragma once
 
 #include "members/MemberMovement.h"
-#include "members/StoreResult.h"
+#include "storage/Refusal.h"
 
 #include <QString>
 
 class TAssociator;
-class TCheckRun;
+class TRefusalRun;
 class TFTransaction;
 
 // What the member record dialog stores for one member: payments, refunds and
@@ -29,7 +29,7 @@ public:
     // Adds a record (recordId -1) or changes one of this member's records. A
     // changed record first has its old effect taken back, as deleting it would,
     // then the new one applied.
-    TStoreResult SaveRecord(int recordId, const TRecordFields& fields);
+    TStored<int> SaveRecord(int recordId, const TRecordFields& fields);
     // After the operator's Yes, takes the record's effect back and deletes it.
     // False when not deleted.
     bool DeleteRecord(int recordId);
@@ -37,7 +37,7 @@ public:
 private:
     // Loads the member and (for recordId > 0) its record, refusing rows that
     // are gone or belong elsewhere.
-    void LoadRows(TCheckRun& run, int recordId, TAssociator& member, TFTransaction& record) const;
+    void LoadRows(TRefusalRun& run, int recordId, TAssociator& member, TFTransaction& record) const;
 
     int memberId_;
 };

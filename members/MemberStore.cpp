@@ -1,6 +1,5 @@
 #include "members/MemberStore.h"
 
-#include "members/CheckRun.h"
 #include "members/FieldValues.h"
 #include "members/MemberMovement.h"
 #include "members/StoreMessages.h"
@@ -13,6 +12,7 @@
 #include "storage/InputChecks.h"
 #include "storage/Operator.h"
 #include "storage/Prompter.h"
+#include "storage/RefusalRun.h"
 
 using namespace InputChecks;
 
@@ -23,12 +23,12 @@ constexpr int PrepaidRentFee = 5;
 
 // The money check, and a negative amount refused too: an opening payment or
 // deposit below 0 would otherwise be dropped without a word.
-void CheckOpeningAmount(TCheckRun& run, const QString& field, const QString& caption,
+void CheckOpeningAmount(TRefusalRun& run, const QString& field, const QString& caption,
                         const QString& text) {
-    run.Check(field, [&] { return CheckMoney(caption, text, true); });
-    if (run.Passed() && FieldValues::Money(text) < Currency()) {
-        run.Refuse(field, StoreMessages::Wrong(caption));
-    }
+    run.Check(field, [&] { return CheckMoney(caption, text, true); }).Check(field, [&] {
+        return StoreMessages::Require(FieldValues::Money(text) >= Currency(),
+                                      StoreMessages::Wrong(caption));
+    });
 }
 
 } // namespace
@@ -37,7 +37,7 @@ QString TMemberStore::SumCaption(const TAtorType& type) {
     return type.Fee >= PrepaidRentFee ? QStringLiteral("预收租金") : QStringLiteral("会员缴费");
 }
 
-void TMemberStore::CheckMember(TCheckRun& run, int id, const TMemberFields& fields,
+void TMemberStore::CheckMember(TRefusalRun& run, int id, const TMemberFields& fields,
                                TAtorType& type) {
     run.Check(QStringLiteral("edCode"),
               [&] { return CheckNotEmpty(QStringLiteral("编号"), fields.code); })
@@ -60,14 +60,14 @@ void TMemberStore::StoreMember(TAssociator& member, const TMemberFields& fields)
     member.Memo = fields.memo;
 }
 
-TStoreResult TMemberStore::AddMember(const TOpeningFields& fields) {
-    TCheckRun run;
+TStored<int> TMemberStore::AddMember(const TOpeningFields& fields) {
+    TRefusalRun run;
     TAtorType type;
     CheckMember(run, -1, fields, type);
     CheckOpeningAmount(run, QStringLiteral("edSum"), SumCaption(type), fields.sum);
     CheckOpeningAmount(run, QStringLiteral("edDeposit"), QStringLiteral("押金"), fields.deposit);
     if (!run.Passed()) {
-        return run.Refusal();
+        return *run.Result();
     }
     const Currency sum = FieldValues::Money(fields.sum);
     const Currency deposit = FieldValues::Money(fields.deposit);
@@ -97,15 +97,15 @@ TStoreResult TMemberStore::AddMember(const TOpeningFields& fields) {
         member.Save();
     }
     transaction.Commit();
-    return TStoreResult::Saved(member.Id);
+    return member.Id;
 }
 
-TStoreResult TMemberStore::EditMember(int id, const TCorrectionFields& fields) {
-    TCheckRun run;
+TStored<int> TMemberStore::EditMember(int id, const TCorrectionFields& fields) {
+    TRefusalRun run;
     TAssociator member;
-    if (id > 0 && !member.LoadById(id)) {
-        run.Refuse(QString(), StoreMessages::MemberGone());
-    }
+    run.Check(QString(), [&] {
+        return StoreMessages::Require(id <= 0 || member.LoadById(id), StoreMessages::MemberGone());
+    });
     TAtorType type;
     CheckMember(run, id, fields, type);
     run.Check(QStringLiteral("edDays"),
@@ -117,7 +117,7 @@ TStoreResult TMemberStore::EditMember(int id, const TCorrectionFields& fields) {
         .Check(QStringLiteral("edDeposit"),
                [&] { return CheckMoney(QStringLiteral("押金"), fields.deposit, true); });
     if (!run.Passed()) {
-        return run.Refusal();
+        return *run.Result();
     }
     TDM::TTransaction transaction(TDM::Instance());
     member.Id = id > 0 ? id : -1;
@@ -128,7 +128,7 @@ TStoreResult TMemberStore::EditMember(int id, const TCorrectionFields& fields) {
     member.Deposit = FieldValues::Money(fields.deposit);
     member.Save();
     transaction.Commit();
-    return TStoreResult::Saved(member.Id);
+    return member.Id;
 }
 
 bool TMemberStore::DeleteMember(int id) {

@@ -1,12 +1,12 @@
 #pragma once
 
-#include "members/StoreResult.h"
+#include "storage/Refusal.h"
 
 #include <QString>
 
 class TAssociator;
 class TAtorType;
-class TCheckRun;
+class TRefusalRun;
 class TOperator;
 
 // What the new-member and edit-member dialogs store: the checks on the typed
@@ -42,10 +42,10 @@ public:
 
     // A new member with a blank quota; a first payment and a deposit above 0
     // are each booked as a movement into the cash box and credited.
-    TStoreResult AddMember(const TOpeningFields& fields);
+    TStored<int> AddMember(const TOpeningFields& fields);
     // Stores the corrected values of member `id` without any movement; an id
     // of -1 saves a new member with the typed values.
-    TStoreResult EditMember(int id, const TCorrectionFields& fields);
+    TStored<int> EditMember(int id, const TCorrectionFields& fields);
     // After the operator's Yes, the member goes with its rental lines and
     // movements; the titles it holds return to stock. False when not deleted.
     bool DeleteMember(int id);
@@ -54,7 +54,7 @@ public:
     static QString SumCaption(const TAtorType& type);
 
 private:
-    static void CheckMember(TCheckRun& run, int id, const TMemberFields& fields, TAtorType& type);
+    static void CheckMember(TRefusalRun& run, int id, const TMemberFields& fields, TAtorType& type);
     static void StoreMember(TAssociator& member, const TMemberFields& fields);
 
     const TOperator& cashier_;

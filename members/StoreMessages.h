@@ -1,10 +1,21 @@
 #pragma once
 
+#include "storage/Prompter.h"
+
 #include <QString>
 
 // The refusals of the store operations that no input check covers: a row
 // that another window deleted meanwhile, or one that is not this dialog's.
 namespace StoreMessages {
+
+// Shows `message` as an error unless `ok`: a check for what no input check
+// covers, to run among a dialog's checks.
+inline bool Require(bool ok, const QString& message) {
+    if (!ok) {
+        ShowError(message);
+    }
+    return ok;
+}
 
 inline QString MemberGone() {
     return QStringLiteral("此会员已经不存在，请刷新会员列表。");

@@ -8,6 +8,7 @@
 #include "storage/LedgerLock.h"
 #include "storage/LedgerTemplate.h"
 #include "storage/LedgerUpgrade.h"
+#include "storage/Prompter.h"
 
 #include <QDir>
 #include <QFile>
@@ -33,6 +34,12 @@ void RemoveLogsOf(const QString& ledger) {
 
 bool Rename(const QString& from, const QString& to) {
     return std::rename(QFile::encodeName(from).constData(), QFile::encodeName(to).constData()) == 0;
+}
+
+// Shows the message and hands it back with the field to correct.
+TRefusal Refused(const QString& message, const QString& field = QString()) {
+    ShowError(message);
+    return TRefusal{field, message};
 }
 
 QString WriteFailure(const QString& target, const QString& why) {
@@ -136,47 +143,42 @@ QStringList List(const QString& dataDirectory) {
     return names;
 }
 
-TResult Create(const QString& dataDirectory, const QString& name) {
-    TResult result;
+TStored<QString> Create(const QString& dataDirectory, const QString& name) {
     bool blank = name.isEmpty();
     for (const QChar c : name) {
         blank = blank || c.isSpace();
     }
     if (blank) {
-        result.error = QStringLiteral("请输入账本名称,并且名称中不能包含空格字符。");
-        return result;
+        return Refused(QStringLiteral("请输入账本名称,并且名称中不能包含空格字符。"), NameField);
     }
     if (name.contains(u'/') || name.contains(u'\\') || name == QLatin1String("..") ||
         name.contains(QChar(0))) {
-        result.error = QStringLiteral("账本名称中不能包含“/”或“\\”字符，请重新命名。");
-        return result;
+        return Refused(QStringLiteral("账本名称中不能包含“/”或“\\”字符，请重新命名。"), NameField);
     }
-    result.path = QDir(dataDirectory).filePath(name + LedgerSuffix);
+    const QString path = QDir(dataDirectory).filePath(name + LedgerSuffix);
     if (::access(QFile::encodeName(dataDirectory).constData(), W_OK) != 0) {
-        result.error =
+        return Refused(
             QStringLiteral("账本文件夹“%1”是只读的，不能在其中新建账本。"
                            "请修改该文件夹的权限，或者把程序放到可以写入的文件夹中。")
-                .arg(QDir::toNativeSeparators(QFileInfo(dataDirectory).absoluteFilePath()));
-        return result;
+                .arg(QDir::toNativeSeparators(QFileInfo(dataDirectory).absoluteFilePath())));
     }
-    if (QFileInfo::exists(result.path)) {
-        result.error = QStringLiteral("已有同名的账本文件,请重新命名。");
-        return result;
+    if (QFileInfo::exists(path)) {
+        return Refused(QStringLiteral("已有同名的账本文件,请重新命名。"), NameField);
     }
     try {
-        LedgerTemplate::CreateLedgerFromTemplate(result.path);
+        LedgerTemplate::CreateLedgerFromTemplate(path);
     } catch (const EVintorError& error) {
-        result.error = error.Message();
+        return Refused(error.Message());
     }
-    return result;
+    return path;
 }
 
-TResult Backup(TDAODatabase& database, const QString& target) {
-    TResult result{target, {}};
+TStored<QString> Backup(TDAODatabase& database, const QString& target) {
     TLedgerLock lock;
-    const QString file = TargetToReplace(target, lock, result.error);
+    QString refusal;
+    const QString file = TargetToReplace(target, lock, refusal);
     if (file.isEmpty()) {
-        return result;
+        return Refused(refusal);
     }
     const bool wasOpen = database.Connected();
     const bool wasReadOnly = database.ReadOnly();
@@ -199,47 +201,45 @@ TResult Backup(TDAODatabase& database, const QString& target) {
     }
     if (!failure.isEmpty() || !FileOps::Sync(temporary)) {
         QFile::remove(temporary);
-        result.error =
-            WriteFailure(target, failure.isEmpty() ? QStringLiteral("磁盘写入失败") : failure);
-        return result;
+        return Refused(
+            WriteFailure(target, failure.isEmpty() ? QStringLiteral("磁盘写入失败") : failure));
     }
     RemoveLogsOf(file);
     if (!Rename(temporary, file)) {
         QFile::remove(temporary);
-        result.error = WriteFailure(target, QStringLiteral("无法替换原有文件"));
-        return result;
+        return Refused(WriteFailure(target, QStringLiteral("无法替换原有文件")));
     }
     FileOps::Sync(QFileInfo(file).absolutePath());
-    return result;
+    return target;
 }
 
-TResult Restore(const QString& source, const QString& directory, const QString& openLedger) {
-    TResult result{QDir(directory).filePath(QFileInfo(source).fileName()), {}};
+TStored<QString> Restore(const QString& source, const QString& directory,
+                         const QString& openLedger) {
+    const QString path = QDir(directory).filePath(QFileInfo(source).fileName());
     const QString check = NotRestorable(source);
     if (!check.isEmpty()) {
-        result.error = check;
-        return result;
+        return Refused(check);
     }
     if (!openLedger.isEmpty() &&
-        QFileInfo(result.path).absoluteFilePath() == QFileInfo(openLedger).absoluteFilePath()) {
-        result.error = QStringLiteral("不能恢复到正在使用的账本“%1”，请先打开其他账本再恢复。")
-                           .arg(QFileInfo(openLedger).completeBaseName());
-        return result;
+        QFileInfo(path).absoluteFilePath() == QFileInfo(openLedger).absoluteFilePath()) {
+        return Refused(QStringLiteral("不能恢复到正在使用的账本“%1”，请先打开其他账本再恢复。")
+                           .arg(QFileInfo(openLedger).completeBaseName()));
     }
-    if (QFileInfo(source).absoluteFilePath() == QFileInfo(result.path).absoluteFilePath()) {
-        return result; // already in place
+    if (QFileInfo(source).absoluteFilePath() == QFileInfo(path).absoluteFilePath()) {
+        return path; // already in place
     }
     TLedgerLock lock;
-    const QString file = TargetToReplace(result.path, lock, result.error);
+    QString refusal;
+    const QString file = TargetToReplace(path, lock, refusal);
     if (file.isEmpty()) {
-        return result;
+        return Refused(refusal);
     }
     // A log of the replaced file must not be replayed into the new one.
     QString error;
     if (!FileOps::CopyReplace(source, file, &error, [&] { RemoveLogsOf(file); })) {
-        result.error = WriteFailure(result.path, error);
+        return Refused(WriteFailure(path, error));
     }
-    return result;
+    return path;
 }
 
 QString CompactMessage(Currency ratio) {

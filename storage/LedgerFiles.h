@@ -1,6 +1,7 @@
 #pragma once
 
 #include "storage/Currency.h"
+#include "storage/Refusal.h"
 
 #include <QDateTime>
 #include <QString>
@@ -16,19 +17,17 @@ namespace LedgerFiles {
 // extension, by name. The template "Blank" has no extension and is never listed.
 QStringList List(const QString& dataDirectory);
 
-// The outcome of a file operation: empty `error` on success, else a message
-// for the operator; `path` is the file made or chosen.
-struct TResult {
-    QString path;
-    QString error;
-    bool Ok() const { return error.isEmpty(); }
-};
+// The control that takes a new ledger's name, named by Create's refusals.
+inline const QString NameField = QStringLiteral("edDbName");
+
+// Create, Backup and Restore show a refusal's message through the prompter
+// themselves and hand back the path of the file made, or the refusal.
 
 // A new ledger `name`.mdb in the data directory, copied from the template.
 // Refuses an empty name, one with a blank or a path separator in it, the
 // name of an existing ledger and a folder that cannot be written, each with
-// its message.
-TResult Create(const QString& dataDirectory, const QString& name);
+// its message; a refusal of the name names NameField.
+TStored<QString> Create(const QString& dataDirectory, const QString& name);
 
 // A consistent copy of the open (or closed) ledger of `database` at `target`,
 // overwriting it. Taken with SQLite's online backup, so the copy is whole even
@@ -36,15 +35,15 @@ TResult Create(const QString& dataDirectory, const QString& name);
 // A closed ledger is opened read-only for it. A target that is a link writes
 // the file it names; one that is no regular file, or a ledger some connection
 // has open, is refused.
-TResult Backup(TDAODatabase& database, const QString& target);
+TStored<QString> Backup(TDAODatabase& database, const QString& target);
 
 // Copies the ledger `source` into `directory` under its own file name,
 // overwriting a ledger of that name in one rename. Refused, with the ledger in
 // the directory left as it was: a file that is not a ledger, is damaged or
 // names an unknown build; the ledger that is open right now (`openLedger`);
 // a ledger any connection of this or another program has open.
-TResult Restore(const QString& source, const QString& directory,
-                const QString& openLedger = QString());
+TStored<QString> Restore(const QString& source, const QString& directory,
+                         const QString& openLedger = QString());
 
 // The compaction result as the operator reads it: the new size as a share of
 // the old, or the failure.

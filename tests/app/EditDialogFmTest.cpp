@@ -3,17 +3,17 @@
 #include "storage/Errors.h"
 #include "storage/InputChecks.h"
 #include "storage/ScriptedPrompter.h"
-#include "tests/app/UiTestHelpers.h"
+#include "tests/app/ModalDriver.h"
+#include "tests/app/Screenshots.h"
 #include "tests/support/LedgerFixture.h"
 
+#include <QApplication>
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
 #include <gtest/gtest.h>
-
-using UiTestHelpers::WhenModal;
 
 namespace {
 
@@ -38,12 +38,18 @@ public:
     QLineEdit* edMemo;
     QStringList calls;
     bool failSave = false;
+    // What the core says to the save; it has shown the message itself.
+    TChecked refusal;
 
 protected:
     bool SaveRecord() override {
         calls << QStringLiteral("Save");
         if (failSave) {
             throw EOleException(QStringLiteral("磁盘已满"));
+        }
+        if (refusal) {
+            ShowError(refusal->message);
+            return !Refused(refusal);
         }
         return TEditDialogFm::SaveRecord();
     }
@@ -83,6 +89,7 @@ class EditDialogFmTest : public LedgerTest {
 protected:
     TScriptedPrompter prompter_;
     TPrompterScope scope_{prompter_};
+    TModalDriver driver_;
 };
 
 } // namespace
@@ -90,25 +97,23 @@ protected:
 TEST_F(EditDialogFmTest, SaveAndNewStartsAgainAndSaveAndCloseReturnsTheSavedId) {
     QStringList calls;
     QStringList afterNew;
-    WhenModal([&](QWidget* modal) {
-        auto* dialog = dynamic_cast<TBankDialogFm*>(modal);
-        ASSERT_TRUE(dialog);
-        EXPECT_EQ(dialog->btnSaveNew->text(), QStringLiteral("保存并新添 &N"));
-        EXPECT_EQ(dialog->btnSaveClose->text(), QStringLiteral("保存并关闭 &S"));
-        EXPECT_EQ(dialog->btnClose->text(), QStringLiteral("关闭 &C"));
-        dialog->edName->setText(QStringLiteral("工商银行"));
-        dialog->edMemo->setText(QStringLiteral("东门支行"));
-        UiTestHelpers::SaveScreenshot(dialog->grab(), QStringLiteral("EditDialogFm.png"));
-        dialog->calls.clear();
-        dialog->btnSaveNew->click();
-        afterNew = dialog->calls;
-        EXPECT_TRUE(dialog->isVisible());
-        EXPECT_TRUE(dialog->edName->text().isEmpty());
-        EXPECT_TRUE(dialog->edMemo->text().isEmpty());
+    driver_.WhenShown<TBankDialogFm>([&](TBankDialogFm& dialog) {
+        EXPECT_EQ(dialog.btnSaveNew->text(), QStringLiteral("保存并新添 &N"));
+        EXPECT_EQ(dialog.btnSaveClose->text(), QStringLiteral("保存并关闭 &S"));
+        EXPECT_EQ(dialog.btnClose->text(), QStringLiteral("关闭 &C"));
+        dialog.edName->setText(QStringLiteral("工商银行"));
+        dialog.edMemo->setText(QStringLiteral("东门支行"));
+        Screenshots::Save(dialog.grab(), QStringLiteral("EditDialogFm.png"));
+        dialog.calls.clear();
+        dialog.btnSaveNew->click();
+        afterNew = dialog.calls;
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_TRUE(dialog.edName->text().isEmpty());
+        EXPECT_TRUE(dialog.edMemo->text().isEmpty());
 
-        dialog->edName->setText(QStringLiteral("农业银行"));
-        dialog->btnSaveClose->click();
-        calls = dialog->calls;
+        dialog.edName->setText(QStringLiteral("农业银行"));
+        dialog.btnSaveClose->click();
+        calls = dialog.calls;
     });
     int id = -1;
     EXPECT_TRUE(TEditDialogFm::Execute<TBankDialogFm>(id, 7));
@@ -126,12 +131,11 @@ TEST_F(EditDialogFmTest, EditingShowsTheRecordAndCloseSavesNothing) {
     const int existing = Value(QStringLiteral("SELECT Max(Id) AS V FROM TbBank")).toInt();
 
     QStringList calls;
-    WhenModal([&](QWidget* modal) {
-        auto* dialog = static_cast<TBankDialogFm*>(modal);
-        calls = dialog->calls;
-        EXPECT_EQ(dialog->edName->text(), QStringLiteral("建设银行"));
-        dialog->edName->setText(QStringLiteral("改了名"));
-        dialog->btnClose->click();
+    driver_.WhenShown<TBankDialogFm>([&](TBankDialogFm& dialog) {
+        calls = dialog.calls;
+        EXPECT_EQ(dialog.edName->text(), QStringLiteral("建设银行"));
+        dialog.edName->setText(QStringLiteral("改了名"));
+        dialog.btnClose->click();
     });
     int id = existing;
     EXPECT_FALSE(TEditDialogFm::Execute<TBankDialogFm>(id));
@@ -140,10 +144,9 @@ TEST_F(EditDialogFmTest, EditingShowsTheRecordAndCloseSavesNothing) {
                                   "FocusFirst"}));
     EXPECT_EQ(Value(QStringLiteral("SELECT Name AS V FROM TbBank")), QStringLiteral("建设银行"));
 
-    WhenModal([&](QWidget* modal) {
-        auto* dialog = static_cast<TBankDialogFm*>(modal);
-        dialog->edMemo->setText(QStringLiteral("新账户"));
-        dialog->btnSaveClose->click();
+    driver_.WhenShown<TBankDialogFm>([&](TBankDialogFm& dialog) {
+        dialog.edMemo->setText(QStringLiteral("新账户"));
+        dialog.btnSaveClose->click();
     });
     EXPECT_TRUE(TEditDialogFm::Execute<TBankDialogFm>(id));
     EXPECT_EQ(id, existing);
@@ -153,15 +156,14 @@ TEST_F(EditDialogFmTest, EditingShowsTheRecordAndCloseSavesNothing) {
 
 TEST_F(EditDialogFmTest, AFailedCheckOrSaveKeepsTheDialogOpenWithWhatWasTyped) {
     bool stayedOpen = false;
-    WhenModal([&](QWidget* modal) {
-        auto* dialog = static_cast<TBankDialogFm*>(modal);
-        dialog->btnSaveClose->click();
-        dialog->edName->setText(QStringLiteral("招商银行"));
-        dialog->failSave = true;
-        dialog->btnSaveNew->click();
-        dialog->btnSaveClose->click();
-        stayedOpen = dialog->isVisible() && dialog->edName->text() == QStringLiteral("招商银行");
-        QTest::keyClick(dialog->edName, Qt::Key_Escape);
+    driver_.WhenShown<TBankDialogFm>([&](TBankDialogFm& dialog) {
+        dialog.btnSaveClose->click();
+        dialog.edName->setText(QStringLiteral("招商银行"));
+        dialog.failSave = true;
+        dialog.btnSaveNew->click();
+        dialog.btnSaveClose->click();
+        stayedOpen = dialog.isVisible() && dialog.edName->text() == QStringLiteral("招商银行");
+        QTest::keyClick(dialog.edName, Qt::Key_Escape);
     });
     int id = -1;
     EXPECT_FALSE(TEditDialogFm::Execute<TBankDialogFm>(id));
@@ -170,5 +172,44 @@ TEST_F(EditDialogFmTest, AFailedCheckOrSaveKeepsTheDialogOpenWithWhatWasTyped) {
     EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Error),
               QStringList({QStringLiteral("“\"名称\"”输入不能为空，请输入。"),
                            QStringLiteral("磁盘已满"), QStringLiteral("磁盘已满")}));
+    EXPECT_EQ(Count(QStringLiteral("TbBank")), 0);
+}
+
+TEST_F(EditDialogFmTest, ARefusalFocusesItsFieldAndKeepsTheDialogOpen) {
+    QString focused;
+    QString selected;
+    QStringList typed;
+    bool stayedOpen = false;
+    bool openAfterUnnamed = false;
+    driver_.WhenShown<TBankDialogFm>([&](TBankDialogFm& dialog) {
+        dialog.edName->setText(QStringLiteral("招商银行"));
+        dialog.edMemo->setText(QStringLiteral("重复的说明"));
+        dialog.refusal = TRefusal{QStringLiteral("edMemo"), QStringLiteral("说明已被使用。")};
+        dialog.btnSaveClose->click();
+        focused =
+            QApplication::focusWidget() ? QApplication::focusWidget()->objectName() : QString();
+        selected = dialog.edMemo->selectedText();
+        typed = {dialog.edName->text(), dialog.edMemo->text()};
+        stayedOpen = dialog.isVisible();
+
+        // A refusal naming no field (or one the dialog lacks) still keeps it open.
+        dialog.refusal = TRefusal{QString(), QStringLiteral("此记录已经不存在。")};
+        dialog.btnSaveNew->click();
+        dialog.refusal = TRefusal{QStringLiteral("edNothing"), QStringLiteral("不对。")};
+        dialog.btnSaveClose->click();
+        openAfterUnnamed =
+            dialog.isVisible() && dialog.edName->text() == QStringLiteral("招商银行");
+        dialog.btnClose->click();
+    });
+    int id = -1;
+    EXPECT_FALSE(TEditDialogFm::Execute<TBankDialogFm>(id));
+    EXPECT_EQ(focused, QStringLiteral("edMemo"));
+    EXPECT_EQ(selected, QStringLiteral("重复的说明"));
+    EXPECT_EQ(typed, QStringList({QStringLiteral("招商银行"), QStringLiteral("重复的说明")}));
+    EXPECT_TRUE(stayedOpen);
+    EXPECT_TRUE(openAfterUnnamed);
+    EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Error),
+              QStringList({QStringLiteral("说明已被使用。"), QStringLiteral("此记录已经不存在。"),
+                           QStringLiteral("不对。")}));
     EXPECT_EQ(Count(QStringLiteral("TbBank")), 0);
 }

@@ -4,7 +4,7 @@
 
 #include "storage/ScriptedPrompter.h"
 #include "storage/Settings.h"
-#include "tests/app/ModalRun.h"
+#include "tests/app/ModalDriver.h"
 #include "tests/app/ProgramHome.h"
 #include "tests/support/LedgerFixture.h"
 
@@ -131,7 +131,7 @@ TEST_F(LedgerActionsTest, CompactionTellsTheNewSizeAndLeavesTheLedgerUsable) {
     }
     dm_->ExecSql(QStringLiteral("DELETE * FROM TbBank"));
     TCompactDbFm window(nullptr, *dm_);
-    ModalRun::Exec(window, [&] { window.btnOk->click(); });
+    TModalDriver().Exec(window, [&] { window.btnOk->click(); });
 
     const QStringList told = prompter_.Texts(Kind::Information);
     ASSERT_EQ(told.size(), 1);

@@ -42,9 +42,9 @@ protected:
         row.LoadById(account);
         return row.Balance();
     }
-    int Saved(const TStoreResult& result) {
-        EXPECT_TRUE(result.ok) << result.message.toStdString();
-        return result.id;
+    int Saved(const TStored<int>& result) {
+        EXPECT_TRUE(result.Ok()) << result.Refusal().message.toStdString();
+        return result.Value();
     }
     int bank_ = 0;
 };
@@ -74,10 +74,10 @@ TEST_F(FundRecordsTest, TheCategoryFixesTheSignOfAnIncomeOrExpense) {
 
     // A member category or the transfer is not offered here.
     for (int category : {11, 16, 2, 999}) {
-        EXPECT_EQ(cashBox.SaveMovement(-1, Movement(category, "1")).field,
+        EXPECT_EQ(cashBox.SaveMovement(-1, Movement(category, "1")).Refusal().field,
                   QStringLiteral("cbCategory"));
     }
-    EXPECT_EQ(cashBox.SaveMovement(-1, Movement(26, "")).field, QStringLiteral("edSum"));
+    EXPECT_EQ(cashBox.SaveMovement(-1, Movement(26, "")).Refusal().field, QStringLiteral("edSum"));
 }
 
 TEST_F(FundRecordsTest, ATransferMovesMoneyBetweenBothBalancesAndKeepsItsDirection) {
@@ -118,20 +118,20 @@ TEST_F(FundRecordsTest, ATransferMovesMoneyBetweenBothBalancesAndKeepsItsDirecti
 
 TEST_F(FundRecordsTest, ATransferNeedsAnotherExistingAccount) {
     TFundRecords cashBox(TAccount::CashBoxId);
-    EXPECT_EQ(cashBox.SaveTransfer(-1, Transfer(true, 1, "5")).message,
+    EXPECT_EQ(cashBox.SaveTransfer(-1, Transfer(true, 1, "5")).Refusal().message,
               QStringLiteral("“\"收款账户\"”输入不能为空，请输入。"));
-    EXPECT_EQ(cashBox.SaveTransfer(-1, Transfer(false, 77, "5")).message,
+    EXPECT_EQ(cashBox.SaveTransfer(-1, Transfer(false, 77, "5")).Refusal().message,
               QStringLiteral("“\"划款账户\"”输入不能为空，请输入。"));
     TFundRecords::TTransferFields wrongKind = Transfer(true, bank_, "5");
     wrongKind.categoryId = 17;
-    EXPECT_EQ(cashBox.SaveTransfer(-1, wrongKind).field, QStringLiteral("cbCategory"));
+    EXPECT_EQ(cashBox.SaveTransfer(-1, wrongKind).Refusal().field, QStringLiteral("cbCategory"));
     EXPECT_EQ(Count(QStringLiteral("TbFTransaction")), 0);
     // An income row is not edited through the transfer dialog, nor the other way round.
     const int income = Saved(cashBox.SaveMovement(-1, Movement(26, "5")));
     const int transfer = Saved(cashBox.SaveTransfer(-1, Transfer(true, bank_, "5")));
-    EXPECT_FALSE(cashBox.SaveTransfer(income, Transfer(true, bank_, "9")).ok);
-    EXPECT_FALSE(cashBox.SaveMovement(transfer, Movement(26, "9")).ok);
-    EXPECT_FALSE(TFundRecords(999).SaveMovement(-1, Movement(26, "9")).ok);
+    EXPECT_FALSE(cashBox.SaveTransfer(income, Transfer(true, bank_, "9")).Ok());
+    EXPECT_FALSE(cashBox.SaveMovement(transfer, Movement(26, "9")).Ok());
+    EXPECT_FALSE(TFundRecords(999).SaveMovement(-1, Movement(26, "9")).Ok());
     EXPECT_EQ(Column("TbFTransaction", income, "Sum1"), QStringLiteral("5"));
 }
 
@@ -147,7 +147,7 @@ TEST_F(FundRecordsTest, OnlyTransfersFundsInAndOutAndUserCategoriesChangeByHand)
         QStringLiteral("INSERT INTO TbFTransaction (Day,CId1,Flag,CId2,CId3,AId1,AId2,"
                        "AId3,Sum1,Sum2,Memo) VALUES (#2024-06-15#,2,0,0,1,1,0,0,30,0,\"\")"));
     const int rental = LastId("TbFTransaction");
-    EXPECT_FALSE(TFundRecords(TAccount::CashBoxId).SaveMovement(rental, Movement(26, "1")).ok);
+    EXPECT_FALSE(TFundRecords(TAccount::CashBoxId).SaveMovement(rental, Movement(26, "1")).Ok());
     EXPECT_FALSE(TFundRecords::DeleteMovement(rental));
     EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Question), QStringList());
     EXPECT_EQ(Count(QStringLiteral("TbFTransaction")), 1);
@@ -202,10 +202,10 @@ TEST(ShowPeriodTest, TheListStartsAtTheMonthTheSundayOrToday) {
 TEST_F(FundRecordsTest, AccountsNeedAUniqueNameAndTheCashBoxStays) {
     TAccountStore::TAccountFields fields;
     fields.name = QStringLiteral("  ");
-    EXPECT_EQ(TAccountStore::SaveAccount(-1, fields).message,
+    EXPECT_EQ(TAccountStore::SaveAccount(-1, fields).Refusal().message,
               QStringLiteral("“\"账户名称\"”输入不能为空，请输入。"));
     fields.name = QStringLiteral("工行");
-    EXPECT_EQ(TAccountStore::SaveAccount(-1, fields).message,
+    EXPECT_EQ(TAccountStore::SaveAccount(-1, fields).Refusal().message,
               QStringLiteral("“\"工行\"”名称已经存在，请重新输入。"));
     fields.name = QStringLiteral("建行");
     fields.no = QStringLiteral("6222");
@@ -217,7 +217,7 @@ TEST_F(FundRecordsTest, AccountsNeedAUniqueNameAndTheCashBoxStays) {
     fields.contact = QStringLiteral("李四");
     EXPECT_EQ(Saved(TAccountStore::SaveAccount(id, fields)), id);
     EXPECT_EQ(Column("TbAccount", id, "Contact"), QStringLiteral("李四"));
-    EXPECT_FALSE(TAccountStore::SaveAccount(999, fields).ok);
+    EXPECT_FALSE(TAccountStore::SaveAccount(999, fields).Ok());
 
     // Member movements stay when an account goes; the cash box cannot go.
     const int member = InsertMember(QStringLiteral("M"), 1, 0, "0");

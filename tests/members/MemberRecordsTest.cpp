@@ -22,10 +22,10 @@ class MemberRecordsTest : public MembersTest {
 protected:
     // Books a record for `member` and answers its Id.
     int Book(int member, int category, const char* sum, int recordId = -1) {
-        const TStoreResult result =
+        const TStored<int> result =
             TMemberRecords(member).SaveRecord(recordId, Record(category, sum));
-        EXPECT_TRUE(result.ok) << result.message.toStdString();
-        return result.id;
+        EXPECT_TRUE(result.Ok()) << result.Refusal().message.toStdString();
+        return result.Value();
     }
     QString Quota(int member) {
         return Column("TbAssociator", member, "LastDay") + u' ' +
@@ -143,18 +143,20 @@ TEST_F(MemberRecordsTest, RecordChecksAndForeignRecordsAreRefused) {
     const int other = InsertMember(QStringLiteral("N"), type, 0, "0");
     const int record = Book(other, 11, "30");
     TMemberRecords records(member);
-    EXPECT_EQ(records.SaveRecord(-1, Record(11, "30", "2024-02-30")).field,
+    EXPECT_EQ(records.SaveRecord(-1, Record(11, "30", "2024-02-30")).Refusal().field,
               QStringLiteral("edDay"));
-    EXPECT_EQ(records.SaveRecord(-1, Record(16, "30")).field, QStringLiteral("cbCategory"));
-    EXPECT_EQ(records.SaveRecord(-1, Record(11, "3.00001")).field, QStringLiteral("edSum"));
+    EXPECT_EQ(records.SaveRecord(-1, Record(16, "30")).Refusal().field,
+              QStringLiteral("cbCategory"));
+    EXPECT_EQ(records.SaveRecord(-1, Record(11, "3.00001")).Refusal().field,
+              QStringLiteral("edSum"));
     EXPECT_EQ(Errors(), (QStringList{QStringLiteral("“\"日期\"”日期输入不正确，请重新输入。"),
                                      QStringLiteral("“\"收支分类\"”输入不能为空，请输入。"),
                                      QStringLiteral("“\"金额\"”输入不正确，请重新输入。")}));
     // Another member's record is neither changed nor deleted through this member.
     const QString before = Dump();
-    EXPECT_FALSE(records.SaveRecord(record, Record(11, "15")).ok);
+    EXPECT_FALSE(records.SaveRecord(record, Record(11, "15")).Ok());
     EXPECT_FALSE(records.DeleteRecord(record));
     // Nor is a record booked for a member that is gone.
-    EXPECT_FALSE(TMemberRecords(999).SaveRecord(-1, Record(11, "15")).ok);
+    EXPECT_FALSE(TMemberRecords(999).SaveRecord(-1, Record(11, "15")).Ok());
     EXPECT_EQ(Dump(), before);
 }

@@ -53,10 +53,10 @@ TEST_F(MembersTest, NewMemberChecksStopAtTheFirstFieldAndStoreNothing) {
     };
     for (const Case& c : cases) {
         prompter_.Clear();
-        const TStoreResult result = store.AddMember(c.fields);
-        EXPECT_FALSE(result.ok);
-        EXPECT_EQ(result.field, QLatin1String(c.field));
-        EXPECT_EQ(result.message, QString::fromUtf8(c.message));
+        const TStored<int> result = store.AddMember(c.fields);
+        EXPECT_FALSE(result.Ok());
+        EXPECT_EQ(result.Refusal().field, QLatin1String(c.field));
+        EXPECT_EQ(result.Refusal().message, QString::fromUtf8(c.message));
         EXPECT_EQ(Errors(), QStringList{QString::fromUtf8(c.message)}); // shown once
     }
     EXPECT_EQ(Count(QStringLiteral("TbAssociator")), members);
@@ -66,7 +66,7 @@ TEST_F(MembersTest, NewMemberChecksStopAtTheFirstFieldAndStoreNothing) {
     const int prepaid = AddType("预存", 0, "0", 0, 5);
     TMemberStore::TOpeningFields fields = Opening(QStringLiteral("M2"), prepaid);
     fields.sum = QStringLiteral("abc");
-    EXPECT_EQ(store.AddMember(fields).message,
+    EXPECT_EQ(store.AddMember(fields).Refusal().message,
               QStringLiteral("“\"预收租金\"”输入不正确，请重新输入。"));
 }
 
@@ -108,9 +108,9 @@ TEST_F(MembersTest, EditMemberCorrectsTheStoredValuesWithoutAMovement) {
     fields.balance = QStringLiteral("12.5");
     fields.deposit = QStringLiteral("40");
     fields.telephone = QStringLiteral("12345");
-    const TStoreResult result = store.EditMember(id, fields);
-    ASSERT_TRUE(result.ok);
-    EXPECT_EQ(result.id, id);
+    const TStored<int> result = store.EditMember(id, fields);
+    ASSERT_TRUE(result.Ok());
+    EXPECT_EQ(result.Value(), id);
     // A period that ran out 60 days ago now ends 30 days from today.
     EXPECT_EQ(Column("TbAssociator", id, "LastDay"), QStringLiteral("2024-07-15"));
     EXPECT_EQ(Column("TbAssociator", id, "Number"), QStringLiteral("7"));
@@ -122,28 +122,29 @@ TEST_F(MembersTest, EditMemberCorrectsTheStoredValuesWithoutAMovement) {
 
     // A fractional quota must become whole discs; its own code is no clash.
     fields.numbers = QStringLiteral("2.5");
-    EXPECT_EQ(store.EditMember(id, fields).field, QStringLiteral("edNumbers"));
+    EXPECT_EQ(store.EditMember(id, fields).Refusal().field, QStringLiteral("edNumbers"));
     fields.numbers = QStringLiteral("2");
     fields.days = QStringLiteral("1.5");
-    EXPECT_EQ(store.EditMember(id, fields).field, QStringLiteral("edDays"));
+    EXPECT_EQ(store.EditMember(id, fields).Refusal().field, QStringLiteral("edDays"));
     fields.days = QStringLiteral("0");
     fields.balance = QStringLiteral("x");
-    EXPECT_EQ(store.EditMember(id, fields).field, QStringLiteral("edBalance"));
+    EXPECT_EQ(store.EditMember(id, fields).Refusal().field, QStringLiteral("edBalance"));
     EXPECT_EQ(Column("TbAssociator", id, "Number"), QStringLiteral("7"));
 
     // "Save and add": a new member stored with the typed values.
     TMemberStore::TCorrectionFields blank = Correction(QStringLiteral("M2"), type);
     blank.numbers = QStringLiteral("3");
-    const TStoreResult added = store.EditMember(-1, blank);
-    ASSERT_TRUE(added.ok);
-    EXPECT_NE(added.id, id);
-    EXPECT_EQ(Column("TbAssociator", added.id, "Number"), QStringLiteral("3"));
-    EXPECT_EQ(store.EditMember(added.id, Correction(QStringLiteral("M1"), type)).field,
-              QStringLiteral("edCode"));
+    const TStored<int> added = store.EditMember(-1, blank);
+    ASSERT_TRUE(added.Ok());
+    EXPECT_NE(added.Value(), id);
+    EXPECT_EQ(Column("TbAssociator", added.Value(), "Number"), QStringLiteral("3"));
+    EXPECT_EQ(
+        store.EditMember(added.Value(), Correction(QStringLiteral("M1"), type)).Refusal().field,
+        QStringLiteral("edCode"));
 
     // A member deleted meanwhile is not written back as a new row.
-    dm_->ExecSql(QStringLiteral("DELETE FROM TbAssociator WHERE Id=%1").arg(added.id));
-    EXPECT_FALSE(store.EditMember(added.id, blank).ok);
+    dm_->ExecSql(QStringLiteral("DELETE FROM TbAssociator WHERE Id=%1").arg(added.Value()));
+    EXPECT_FALSE(store.EditMember(added.Value(), blank).Ok());
     EXPECT_EQ(Count(QStringLiteral("TbAssociator")), 1);
 }
 

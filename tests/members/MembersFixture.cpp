@@ -46,9 +46,9 @@ int MembersTest::OpenMember(const QString& code, int type, const char* sum, cons
     fields.typeId = type;
     fields.sum = QLatin1String(sum);
     fields.deposit = QLatin1String(deposit);
-    const TStoreResult result = TMemberStore(cashier_).AddMember(fields);
-    EXPECT_TRUE(result.ok) << result.message.toStdString();
-    return result.id;
+    const TStored<int> result = TMemberStore(cashier_).AddMember(fields);
+    EXPECT_TRUE(result.Ok()) << result.Refusal().message.toStdString();
+    return result.Value();
 }
 
 int MembersTest::InsertMember(const QString& code, int type, int daysLeft, const char* number) {

@@ -19,7 +19,7 @@ TEST_F(MembersTest, EveryStoreOperationRollsBackWholeWhenAStatementFails) {
     transfer.day = QStringLiteral("2024-06-15");
     transfer.otherAccountId = bank;
     transfer.sum = QStringLiteral("20");
-    ASSERT_TRUE(TFundRecords(TAccount::CashBoxId).SaveTransfer(-1, transfer).ok);
+    ASSERT_TRUE(TFundRecords(TAccount::CashBoxId).SaveTransfer(-1, transfer).Ok());
     dm_->ExecSql(QStringLiteral("INSERT INTO TbRentCd (Code,Name,Spell,Day,Alias1,Alias2,CId,FId,"
                                 "Status,Director,Player,[Number],Price,Power,Memo) VALUES (\"D1\","
                                 "\"片\",\"\",#2024-01-01#,\"\",\"\",1,1,2,\"\",\"\",1,20,1,\"\")"));

@@ -404,6 +404,6 @@ TEST_F(DAODatabaseTest, AFullDiskStillLetsTheLedgerBeReadAndSaysWhyItCannotWrite
     }
     onFull.DbBase.Close();
     const auto copy = LedgerFiles::Backup(onFull.DbBase, Path(QStringLiteral("copy.mdb")));
-    EXPECT_TRUE(copy.Ok()) << copy.error.toStdString();
+    EXPECT_TRUE(copy.Ok()) << copy.Refusal().message.toStdString();
     EXPECT_EQ(Bytes(Path(QStringLiteral("copy.mdb"))).left(15), QByteArray("SQLite format 3"));
 }

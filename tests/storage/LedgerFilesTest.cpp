@@ -2,6 +2,7 @@
 #include "storage/DAODatabase.h"
 #include "storage/Errors.h"
 #include "storage/LedgerFormat.h"
+#include "storage/ScriptedPrompter.h"
 #include "tests/support/LedgerFixture.h"
 #include "tests/support/OtherUser.h"
 
@@ -69,26 +70,47 @@ protected:
 TEST_F(LedgerFilesTest, NewLedgersAreCheckedAndListedByName) {
     EXPECT_TRUE(LedgerFiles::List(data_).isEmpty());
     const QString refused = QStringLiteral("请输入账本名称,并且名称中不能包含空格字符。");
-    EXPECT_EQ(LedgerFiles::Create(data_, QString()).error, refused);
-    EXPECT_EQ(LedgerFiles::Create(data_, QStringLiteral("星光 影碟")).error, refused);
-    EXPECT_EQ(LedgerFiles::Create(data_, QStringLiteral("星光\t影碟")).error, refused);
+    EXPECT_EQ(LedgerFiles::Create(data_, QString()).Refusal().message, refused);
+    EXPECT_EQ(LedgerFiles::Create(data_, QStringLiteral("星光 影碟")).Refusal().message, refused);
+    EXPECT_EQ(LedgerFiles::Create(data_, QStringLiteral("星光\t影碟")).Refusal().message, refused);
     EXPECT_FALSE(LedgerFiles::Create(data_, QStringLiteral("../外面")).Ok());
     EXPECT_FALSE(QFile::exists(Path(QStringLiteral("外面.mdb"))));
 
     const auto made = LedgerFiles::Create(data_, QStringLiteral("星光影碟"));
-    ASSERT_TRUE(made.Ok()) << made.error.toStdString();
-    EXPECT_EQ(made.path, QDir(data_).filePath(QStringLiteral("星光影碟.mdb")));
-    EXPECT_EQ(RowsIn(made.path, QStringLiteral("TbAccount")), 1);
-    const QByteArray before = Bytes(made.path);
-    EXPECT_EQ(LedgerFiles::Create(data_, QStringLiteral("星光影碟")).error,
+    ASSERT_TRUE(made.Ok()) << made.Refusal().message.toStdString();
+    EXPECT_EQ(made.Value(), QDir(data_).filePath(QStringLiteral("星光影碟.mdb")));
+    EXPECT_EQ(RowsIn(made.Value(), QStringLiteral("TbAccount")), 1);
+    const QByteArray before = Bytes(made.Value());
+    EXPECT_EQ(LedgerFiles::Create(data_, QStringLiteral("星光影碟")).Refusal().message,
               QStringLiteral("已有同名的账本文件,请重新命名。"));
-    EXPECT_EQ(Bytes(made.path), before);
+    EXPECT_EQ(Bytes(made.Value()), before);
 
     ASSERT_TRUE(LedgerFiles::Create(data_, QStringLiteral("Abc")).Ok());
     Write(QDir(data_).filePath(QStringLiteral("notes.txt")), "x");
     EXPECT_TRUE(QFile::exists(QDir(data_).filePath(QStringLiteral("Blank"))));
     EXPECT_EQ(LedgerFiles::List(data_),
               (QStringList{QStringLiteral("Abc"), QStringLiteral("星光影碟")}));
+}
+
+TEST_F(LedgerFilesTest, ARefusalIsShownOnceAndNamesTheFieldToCorrect) {
+    TScriptedPrompter prompter;
+    TPrompterScope scope(prompter);
+    ASSERT_TRUE(LedgerFiles::Create(data_, QStringLiteral("店")).Ok());
+    const auto taken = LedgerFiles::Create(data_, QStringLiteral("店"));
+    const auto slash = LedgerFiles::Create(data_, QStringLiteral("a/b"));
+    const auto nowhere = LedgerFiles::Backup(dm_->DbBase, Path(QStringLiteral("no/dir.mdb")));
+    const auto notLedger = LedgerFiles::Restore(ledger_ + QStringLiteral(".none"), data_);
+    for (const auto* refused : {&taken, &slash, &nowhere, &notLedger}) {
+        ASSERT_FALSE(refused->Ok());
+    }
+    EXPECT_EQ(taken.Refusal().field, LedgerFiles::NameField);
+    EXPECT_EQ(slash.Refusal().field, LedgerFiles::NameField);
+    EXPECT_TRUE(nowhere.Refusal().field.isEmpty()); // a chosen file, no entry box
+    EXPECT_TRUE(notLedger.Refusal().field.isEmpty());
+    EXPECT_EQ(prompter.Texts(TScriptedPrompter::Kind::Error),
+              QStringList({taken.Refusal().message, slash.Refusal().message,
+                           nowhere.Refusal().message, notLedger.Refusal().message}));
+    EXPECT_EQ(prompter.Messages().size(), 4);
 }
 
 TEST_F(LedgerFilesTest, ABackupOfTheOpenLedgerHoldsEveryCommittedRow) {
@@ -100,7 +122,7 @@ TEST_F(LedgerFilesTest, ABackupOfTheOpenLedgerHoldsEveryCommittedRow) {
     Write(copy, "an older file in the way");
     Write(copy + QStringLiteral("-wal"), "a stale log");
     const auto result = LedgerFiles::Backup(dm_->DbBase, copy);
-    ASSERT_TRUE(result.Ok()) << result.error.toStdString();
+    ASSERT_TRUE(result.Ok()) << result.Refusal().message.toStdString();
     EXPECT_TRUE(dm_->DbBase.Connected());
     EXPECT_FALSE(QFile::exists(copy + QStringLiteral(".part")));
     EXPECT_FALSE(QFile::exists(copy + QStringLiteral("-wal")));
@@ -108,7 +130,7 @@ TEST_F(LedgerFilesTest, ABackupOfTheOpenLedgerHoldsEveryCommittedRow) {
 
     const auto blocked = LedgerFiles::Backup(dm_->DbBase, Path(QStringLiteral("no/such/dir.mdb")));
     EXPECT_FALSE(blocked.Ok());
-    EXPECT_TRUE(blocked.error.contains(QStringLiteral("无法写入文件")));
+    EXPECT_TRUE(blocked.Refusal().message.contains(QStringLiteral("无法写入文件")));
 }
 
 TEST_F(LedgerFilesTest, RestoreCopiesOnlyLedgersAndNeverOverTheOpenOne) {
@@ -116,14 +138,14 @@ TEST_F(LedgerFilesTest, RestoreCopiesOnlyLedgersAndNeverOverTheOpenOne) {
     ASSERT_TRUE(LedgerFiles::Backup(dm_->DbBase, backup).Ok());
 
     const auto restored = LedgerFiles::Restore(backup, data_, ledger_);
-    ASSERT_TRUE(restored.Ok()) << restored.error.toStdString();
-    EXPECT_EQ(restored.path, QDir(data_).filePath(QStringLiteral("店.mdb")));
-    EXPECT_EQ(RowsIn(restored.path, QStringLiteral("TbAccount")), 1);
+    ASSERT_TRUE(restored.Ok()) << restored.Refusal().message.toStdString();
+    EXPECT_EQ(restored.Value(), QDir(data_).filePath(QStringLiteral("店.mdb")));
+    EXPECT_EQ(RowsIn(restored.Value(), QStringLiteral("TbAccount")), 1);
     // Overwriting: a stale log of the old file must not be replayed into the new one.
-    Write(restored.path + QStringLiteral("-wal"), "stale");
+    Write(restored.Value() + QStringLiteral("-wal"), "stale");
     ASSERT_TRUE(LedgerFiles::Restore(backup, data_, ledger_).Ok());
-    EXPECT_FALSE(QFile::exists(restored.path + QStringLiteral("-wal")));
-    EXPECT_EQ(RowsIn(restored.path, QStringLiteral("TbAccount")), 1);
+    EXPECT_FALSE(QFile::exists(restored.Value() + QStringLiteral("-wal")));
+    EXPECT_EQ(RowsIn(restored.Value(), QStringLiteral("TbAccount")), 1);
 
     const QString text = Path(QStringLiteral("text.mdb"));
     Write(text, "hello, not a ledger");
@@ -149,7 +171,8 @@ TEST_F(LedgerFilesTest, RestoreTakesOnlyWholeLedgersOfAKnownBuild) {
     ASSERT_TRUE(QFile::copy(good, damaged));
     DamagePages(damaged);
     const auto broken = LedgerFiles::Restore(damaged, data_, ledger_);
-    EXPECT_TRUE(broken.error.contains(QStringLiteral("损坏"))) << broken.error.toStdString();
+    EXPECT_TRUE(broken.Refusal().message.contains(QStringLiteral("损坏")))
+        << broken.Refusal().message.toStdString();
 
     QDir().mkpath(Path(QStringLiteral("future")));
     const QString future = Path(QStringLiteral("future/店.mdb"));
@@ -160,7 +183,8 @@ TEST_F(LedgerFilesTest, RestoreTakesOnlyWholeLedgersOfAKnownBuild) {
         other.ExecSql(QStringLiteral("UPDATE TbVersion SET Version=\"Build9.99\""));
     }
     const auto unknown = LedgerFiles::Restore(future, data_, ledger_);
-    EXPECT_TRUE(unknown.error.contains(QStringLiteral("Build9.99"))) << unknown.error.toStdString();
+    EXPECT_TRUE(unknown.Refusal().message.contains(QStringLiteral("Build9.99")))
+        << unknown.Refusal().message.toStdString();
 
     EXPECT_EQ(Bytes(inData), before);
     EXPECT_EQ(RowsIn(inData, QStringLiteral("TbAccount")), 1);
@@ -175,11 +199,12 @@ TEST_F(LedgerFilesTest, AnOpenLedgerIsBackedUpButNeitherReplacedNorCompacted) {
 
     // The fixture's connection holds the ledger: no other connection replaces it.
     const auto restored = LedgerFiles::Restore(copy, QFileInfo(ledger_).absolutePath());
-    EXPECT_TRUE(restored.error.contains(inUse)) << restored.error.toStdString();
+    EXPECT_TRUE(restored.Refusal().message.contains(inUse))
+        << restored.Refusal().message.toStdString();
     TDAODatabase backupSource;
     backupSource.SetDatabaseName(copy);
     backupSource.SetPassword(LedgerFormat::LedgerPassword);
-    EXPECT_TRUE(LedgerFiles::Backup(backupSource, ledger_).error.contains(inUse));
+    EXPECT_TRUE(LedgerFiles::Backup(backupSource, ledger_).Refusal().message.contains(inUse));
     TDM second;
     second.DbBase.SetDatabaseName(ledger_);
     second.DbBase.Open();
@@ -209,7 +234,8 @@ TEST_F(LedgerFilesTest, AReadOnlyFolderIsNamedWhenCreatingOrOpening) {
     ::chmod(QFile::encodeName(folder).constData(), 0555);
     const int told = AsOtherUser([&] {
         const auto made = LedgerFiles::Create(folder, QStringLiteral("新店"));
-        if (!made.error.contains(folder) || !made.error.contains(QStringLiteral("只读"))) {
+        if (!made.Refusal().message.contains(folder) ||
+            !made.Refusal().message.contains(QStringLiteral("只读"))) {
             return 1;
         }
         TDAODatabase db;

@@ -25,9 +25,9 @@ int Id(const QString& text) {
 }
 
 // A failed check has already printed its message as it was shown.
-void Report(TDeskSession& session, const TStoreResult& result) {
-    if (result.ok) {
-        session.Print(QStringLiteral("OK %1").arg(result.id));
+void Report(TDeskSession& session, const TStored<int>& result) {
+    if (result.Ok()) {
+        session.Print(QStringLiteral("OK %1").arg(result.Value()));
     }
 }
 

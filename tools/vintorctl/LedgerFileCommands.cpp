@@ -2,16 +2,31 @@
 #include "storage/DM.h"
 #include "storage/Errors.h"
 #include "storage/LedgerFiles.h"
+#include "storage/ScriptedPrompter.h"
 #include "tools/vintorctl/Commands.h"
 #include "tools/vintorctl/Options.h"
 
 namespace {
 
-// Prints the outcome; 0 on success, 1 on a refused or failed operation.
-int Report(const LedgerFiles::TResult& result, const QString& done, QTextStream& out,
-           QTextStream& err) {
+// Prints the messages the ledger operations show as "ERROR: " and "WARN: "
+// lines, for as long as it lives.
+class TMessagePrinter {
+public:
+    explicit TMessagePrinter(QTextStream& err) {
+        prompter_.OnMessage = [&err](const TScriptedPrompter::Message& message) {
+            err << (message.kind == TScriptedPrompter::Kind::Error ? "ERROR: " : "WARN: ")
+                << message.text << "\n";
+        };
+    }
+
+private:
+    TScriptedPrompter prompter_;
+    TPrompterScope scope_{prompter_};
+};
+
+// Prints `done` on success; 0 then, 1 on a refusal (already printed).
+int Report(const TStored<QString>& result, const QString& done, QTextStream& out) {
     if (!result.Ok()) {
-        err << "ERROR: " << result.error << "\n";
         return 1;
     }
     out << done << "\n";
@@ -38,9 +53,10 @@ int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err) {
     }
     TDM dm;
     dm.DbBase.SetDatabaseName(args[0]);
+    const TMessagePrinter printer(err);
     try {
         return Report(LedgerFiles::Backup(dm.DbBase, args[1]),
-                      QStringLiteral("账本已备份到 %1").arg(args[1]), out, err);
+                      QStringLiteral("账本已备份到 %1").arg(args[1]), out);
     } catch (const EVintorError& e) {
         err << "ERROR: " << e.Message() << "\n";
         return 2;
@@ -52,8 +68,9 @@ int RunRestore(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "用法: vintorctl restore SRC DATADIR\n";
         return 2;
     }
+    const TMessagePrinter printer(err);
     return Report(LedgerFiles::Restore(args[0], args[1]),
-                  QStringLiteral("账本恢复成功！请选择打开账本开始使用。"), out, err);
+                  QStringLiteral("账本恢复成功！请选择打开账本开始使用。"), out);
 }
 
 int RunCompact(const QStringList& args, QTextStream& out, QTextStream& err) {
