@@ -28,7 +28,7 @@ TAboutFm::TAboutFm(QWidget* parent) : TDialogFm(parent) {
     lbHomePage->setTextFormat(Qt::RichText);
     lbHomePage->setCursor(Qt::PointingHandCursor);
     lbMemory =
-        new QLabel(QStringLiteral("Windows可用物理内存：%1 KB")
+        new QLabel(QStringLiteral("可用物理内存：%1 KB")
                        .arg(SystemMemory::GroupedKilobytes(SystemMemory::InstalledKilobytes())),
                    this);
     btnOk = new QPushButton(QStringLiteral("确定"), this);

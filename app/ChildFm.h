@@ -15,6 +15,10 @@ public:
     // The base consumes nothing.
     virtual bool MessageHook(QObject* receiver, QEvent* event);
 
+    // True when the window stays alive beneath a newer working window instead
+    // of being closed (the report previews); the base is closed.
+    virtual bool StaysBeneath() const { return false; }
+
     // The function key (Qt::Key_F1 … Qt::Key_F12) released by this event, or
     // 0 for any other event.
     static int ReleasedFunctionKey(const QEvent* event);

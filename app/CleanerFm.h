@@ -3,7 +3,7 @@
 #include "app/GuideDialogFm.h"
 
 // "废旧记录清理": the frame of a three-step clean-up of old records. It offers
-// no options yet and changes nothing.
+// no options yet; its pages say so, and it changes nothing.
 class TCleanerFm : public TGuideDialogFm {
     Q_OBJECT
 

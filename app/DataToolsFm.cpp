@@ -2,6 +2,7 @@
 
 #include "storage/Clock.h"
 #include "storage/LedgerFiles.h"
+#include "storage/Prompter.h"
 
 #include <QCheckBox>
 #include <QDateEdit>
@@ -15,6 +16,9 @@
 #include <QVBoxLayout>
 
 namespace {
+
+const QString NothingCarriedOver =
+    QStringLiteral("本版软件尚未提供数据结转功能，没有结转任何记录，账本保持不变。");
 
 // Records older than this are offered for carrying over.
 QDateEdit* CutOffDate(QWidget* parent) {
@@ -69,6 +73,7 @@ TDataToolsFm::TDataToolsFm(QWidget* parent, const QString& ledgerPath) : TDialog
     layout->addWidget(pcPages, 1);
     layout->addLayout(buttons);
 
+    connect(btnStart, &QPushButton::clicked, this, [] { ShowWarning(NothingCarriedOver); });
     connect(btnClose, &QPushButton::clicked, this, [this] { Reject(); });
 }
 

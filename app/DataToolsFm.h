@@ -11,7 +11,8 @@ class QPushButton;
 class QTabWidget;
 
 // "账本数据结转工具": the options for carrying old records out of the ledger.
-// The carry-over itself is not offered yet, so starting it changes nothing.
+// The carry-over itself is not offered yet: starting it says so and changes
+// nothing.
 class TDataToolsFm : public TDialogFm {
     Q_OBJECT
 

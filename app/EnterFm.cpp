@@ -1,6 +1,7 @@
 #include "app/EnterFm.h"
 
 #include "app/KeyReleaseFilter.h"
+#include "app/Placement.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -9,7 +10,6 @@
 #include <QKeyEvent>
 #include <QPlainTextEdit>
 #include <QPushButton>
-#include <QScreen>
 #include <QTextEdit>
 
 namespace {
@@ -103,7 +103,7 @@ int TEnterFm::RunModal() {
     result_ = QDialog::Rejected;
     show();
     // Centred once shown, when the size of the frame around it is known.
-    CentreOn(owner);
+    Placement::Centre(this, owner);
     raise();
     activateWindow();
     ModalShown();
@@ -131,14 +131,5 @@ void TEnterFm::EndModal(int result) {
     hide();
     if (loop_) {
         loop_->quit();
-    }
-}
-
-void TEnterFm::CentreOn(const QWidget* owner) {
-    const QRect area = owner      ? owner->frameGeometry()
-                       : screen() ? screen()->availableGeometry()
-                                  : QRect();
-    if (area.isValid()) {
-        move(area.center() - QRect(QPoint(), frameGeometry().size()).center());
     }
 }

@@ -31,7 +31,6 @@ protected:
 
 private:
     bool HandleEnter(QWidget* target);
-    void CentreOn(const QWidget* owner);
 
     QPointer<QEventLoop> loop_;
     int result_ = 0;

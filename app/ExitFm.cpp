@@ -8,7 +8,7 @@
 TExitFm::TExitFm(QWidget* parent)
     : TDialogFm(parent),
       lbText(new QLabel(
-          QStringLiteral("    推荐您在退出zudozuvuzu前备份账本，以备由于意外掉电等事故损坏"
+          QStringLiteral("    推荐您在退出Tolmar-didorivizo前备份账本，以备由于意外掉电等事故损坏"
                          "当前使用的账本，使您的损失降到最低。"),
           this)),
       btnBackup(new QPushButton(QStringLiteral("备份后退出"), this)),

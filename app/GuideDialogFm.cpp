@@ -1,6 +1,5 @@
 #include "app/GuideDialogFm.h"
 
-#include <QDialog>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
@@ -9,9 +8,8 @@
 #include <QVBoxLayout>
 
 TGuideDialogFm::TGuideDialogFm(QWidget* parent)
-    : TEnterFm(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowCloseButtonHint),
-      lbText(new QLabel(this)), tbPages(new QTabBar(this)), pnPages(new QStackedWidget(this)),
-      btnPrior(new QPushButton(QStringLiteral("上一步"), this)),
+    : TDialogFm(parent), lbText(new QLabel(this)), tbPages(new QTabBar(this)),
+      pnPages(new QStackedWidget(this)), btnPrior(new QPushButton(QStringLiteral("上一步"), this)),
       btnNext(new QPushButton(QStringLiteral("下一步"), this)),
       btnOk(new QPushButton(QStringLiteral("确定"), this)),
       btnCancel(new QPushButton(QStringLiteral("取消"), this)) {
@@ -33,13 +31,9 @@ TGuideDialogFm::TGuideDialogFm(QWidget* parent)
     connect(tbPages, &QTabBar::currentChanged, this, &TGuideDialogFm::SetCurrentPage);
     connect(btnPrior, &QPushButton::clicked, this, [this] { SetCurrentPage(CurrentPage() - 1); });
     connect(btnNext, &QPushButton::clicked, this, [this] { SetCurrentPage(CurrentPage() + 1); });
-    connect(btnOk, &QPushButton::clicked, this, [this] { EndModal(QDialog::Accepted); });
-    connect(btnCancel, &QPushButton::clicked, this, [this] { EndModal(QDialog::Rejected); });
+    connect(btnOk, &QPushButton::clicked, this, &TGuideDialogFm::Accept);
+    connect(btnCancel, &QPushButton::clicked, this, &TGuideDialogFm::Reject);
     UpdateButtons();
-}
-
-int TGuideDialogFm::Exec() {
-    return RunModal();
 }
 
 int TGuideDialogFm::AddPage(const QString& title, QWidget* page) {

@@ -1,5 +1,7 @@
 #include "app/HelpFm.h"
 
+#include "app/Placement.h"
+
 #include <QFile>
 #include <QHBoxLayout>
 #include <QListWidget>
@@ -55,12 +57,18 @@ THelpFm::THelpFm(QWidget* parent) : QWidget(parent, Qt::Window) {
 
 THelpFm* THelpFm::ShowHelp(QWidget* parent, const QString& page) {
     static QPointer<THelpFm> window;
-    if (!window) {
+    const bool made = !window;
+    if (made) {
         window = new THelpFm(parent);
         window->setAttribute(Qt::WA_DeleteOnClose);
     }
     window->ShowPage(page);
     window->show();
+    // A new help window opens in the middle, not over the menu; later it
+    // stays where the operator put it.
+    if (made) {
+        Placement::Centre(window, parent ? parent->window() : nullptr);
+    }
     window->raise();
     window->activateWindow();
     return window;

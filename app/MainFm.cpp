@@ -15,7 +15,6 @@
 #include "app/TipFm.h"
 #include "app/UpgradeBarFm.h"
 #include "app/WebActions.h"
-#include "members/ui/LoginFm.h"
 #include "storage/Errors.h"
 #include "storage/LedgerFiles.h"
 #include "storage/LedgerUpgrade.h"
@@ -28,7 +27,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMenuBar>
-#include <QPrintPreviewWidget>
 #include <QStackedLayout>
 #include <QStatusBar>
 #include <QVBoxLayout>
@@ -278,7 +276,7 @@ TMainFm::TOpenResult TMainFm::OpenLedger(const QString& path) {
         ReturnToPreviousLedger();
         return TOpenResult::Unreadable;
     }
-    if (!TLoginFm::Login(session_.Operator, true, this)) {
+    if (!Login(true)) {
         ReturnToPreviousLedger();
         return TOpenResult::Refused;
     }
@@ -309,7 +307,7 @@ void TMainFm::ReturnToPreviousLedger() {
 }
 
 void TMainFm::Relogin() {
-    if (TLoginFm::Login(session_.Operator, true, this)) {
+    if (Login(true)) {
         ApplyPermissions();
         ShowLoginPanels();
     }
@@ -332,12 +330,20 @@ void TMainFm::ComeBack() {
         return;
     }
     comingBack_ = true;
-    if (TLoginFm::Login(session_.Operator, false, this)) {
+    if (Login(false)) {
         leaving_ = false;
     } else {
         showMinimized();
     }
     comingBack_ = false;
+}
+
+void TMainFm::SetLogin(TLoginWindow login) {
+    login_ = std::move(login);
+}
+
+bool TMainFm::Login(bool chooseOperator) {
+    return login_ && login_(session_.Operator, chooseOperator, this);
 }
 
 void TMainFm::SetChildAction(const QString& action, std::type_index type,
@@ -364,7 +370,7 @@ void TMainFm::OpenChild(const QString& action) {
 }
 
 void TMainFm::ShowChild(TChildFm* window) {
-    if (current_ && !current_->findChild<QPrintPreviewWidget*>()) {
+    if (current_ && !current_->StaysBeneath()) {
         baseLayout_->removeWidget(current_);
         delete current_;
     }
@@ -448,11 +454,7 @@ void TMainFm::BackupOnExit() {
         }
     }
     TWaitCursor wait;
-    const LedgerFiles::TResult result =
-        LedgerFiles::Backup(session_.Dm.DbBase, directory + QFileInfo(ledgerPath_).fileName());
-    if (!result.Ok()) {
-        ShowError(result.error);
-    }
+    LedgerFiles::Backup(session_.Dm.DbBase, directory + QFileInfo(ledgerPath_).fileName());
 }
 
 void TMainFm::ShowBeginnerOnce() {

@@ -13,6 +13,7 @@ class QLabel;
 class QMenu;
 class QStackedLayout;
 class TChildFm;
+class TOperator;
 class TSession;
 
 // The main window: menu, status bar, the caption strip with its clock and the
@@ -22,6 +23,10 @@ class TMainFm : public QMainWindow {
     Q_OBJECT
 public:
     enum class TOpenResult { Opened, Unreadable, Refused };
+    // Shows the login window: replaces `current` on success; `chooseOperator`
+    // false fixes the list to `current`.
+    using TLoginWindow =
+        std::function<bool(TOperator& current, bool chooseOperator, QWidget* parent)>;
 
     explicit TMainFm(TSession& session, QWidget* parent = nullptr);
     ~TMainFm() override;
@@ -44,8 +49,12 @@ public:
     void Leave();
     bool Leaving() const { return leaving_; }
 
-    // Makes `window` the working window (the main window owns it). A report
-    // preview that was current stays alive beneath it; any other is closed.
+    // The login window the ledger opening, "重新登录系统" and the return from
+    // "暂时离开" show; without one every login is refused.
+    void SetLogin(TLoginWindow login);
+    // Makes `window` the working window (the main window owns it). A current
+    // window that stays beneath newer ones (a report preview) stays alive
+    // beneath it; any other is closed.
     void ShowChild(TChildFm* window);
     // Connects an action to the working window it opens and enables it.
     // `run` is called once the window shows (the reports run their query).
@@ -83,6 +92,7 @@ private:
     void BuildStatusBar();
     void WireActions();
     void ShowLoginPanels();
+    bool Login(bool chooseOperator);
     void On(const QString& action, std::function<void()> handler);
     void ReturnToPreviousLedger();
     void CloseWorkingWindows();
@@ -93,6 +103,7 @@ private:
     void TickClock();
 
     TSession& session_;
+    TLoginWindow login_;
     QString ledgerPath_;
     bool leaving_ = false;
     bool comingBack_ = false;

@@ -59,6 +59,7 @@ TOpenDbFm::TOpenDbFm(QWidget* parent, const QString& dataDirectory)
     lbFile->setWordWrap(true);
     rbNew = new QRadioButton(QStringLiteral("新建账本文件"), this);
     edDbName = new QLineEdit(this);
+    edDbName->setObjectName(LedgerFiles::NameField);
     edDbName->setPlaceholderText(QStringLiteral("请输入您的店铺名称作为您新账本名称。"));
     edDbName->setToolTip(edDbName->placeholderText());
     auto* lbNote =
@@ -96,7 +97,12 @@ TOpenDbFm::TOpenDbFm(QWidget* parent, const QString& dataDirectory)
     new TEntryWatch(edDbName, true, [this] { rbNew->setChecked(true); });
     connect(rbOpen, &QRadioButton::clicked, lbFiles, [this] { lbFiles->setFocus(); });
     connect(rbNew, &QRadioButton::clicked, edDbName, [this] { edDbName->setFocus(); });
-    connect(lbFiles, &QListWidget::itemDoubleClicked, this, [this] { Open(); });
+    // Enter or a double click on a ledger of the list opens that ledger.
+    KeepEnter(lbFiles);
+    connect(lbFiles, &QListWidget::activated, this, [this] {
+        rbOpen->setChecked(true);
+        Open();
+    });
     connect(btnOpen, &QPushButton::clicked, this, [this] { Open(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { Reject(); });
     lbFiles->setFocus();
@@ -121,13 +127,12 @@ void TOpenDbFm::OpenChosen() {
 }
 
 void TOpenDbFm::CreateNamed() {
-    const LedgerFiles::TResult result = LedgerFiles::Create(dataDirectory_, edDbName->text());
-    if (!result.Ok()) {
-        ShowError(result.error);
-        edDbName->setFocus();
+    const TStored<QString> made = LedgerFiles::Create(dataDirectory_, edDbName->text());
+    if (!made.Ok()) {
+        edDbName->setFocus(); // the name is the one thing to correct here
         return;
     }
-    ledgerPath_ = result.path;
+    ledgerPath_ = made.Value();
     Accept();
 }
 

@@ -21,9 +21,9 @@ QString LoginUser(const TOperator& op) {
 
 QString LoginTime(const QDateTime& when) {
     const QLocale chinese(QLocale::Chinese, QLocale::China);
-    return QStringLiteral("登录时间：%1, %2 时间：%3")
+    return QStringLiteral("登录时间：%1 %2 时间：%3")
         .arg(chinese.dayName(when.date().dayOfWeek(), QLocale::LongFormat), LongDate(when.date()),
-             QLocale::c().toString(when.time(), QStringLiteral("hh:mm AP")));
+             chinese.toString(when.time(), QStringLiteral("APhh:mm")));
 }
 
 QString Shop(const TShopInfo& shop) {

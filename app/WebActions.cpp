@@ -9,6 +9,7 @@
 #include <QApplication>
 #include <QDesktopServices>
 #include <QDir>
+#include <QFile>
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
@@ -34,12 +35,18 @@ QString MailCopyOf(const QString& ledgerPath) {
                               QStringLiteral("/vintor-mail");
     QDir().mkpath(directory);
     const QString copy = QDir(directory).filePath(QFileInfo(ledgerPath).fileName());
-    const LedgerFiles::TResult result = LedgerFiles::Backup(TDM::Instance().DbBase, copy);
-    if (!result.Ok()) {
-        ShowError(result.error);
+    if (!LedgerFiles::Backup(TDM::Instance().DbBase, copy).Ok()) {
+        QFile::remove(copy);
         return {};
     }
     return copy;
+}
+
+void OpenPage(const QUrl& page) {
+    if (!QDesktopServices::openUrl(page)) {
+        ShowError(QStringLiteral("无法打开网页 %1 ，请检查电脑上是否已安装网页浏览器。")
+                      .arg(page.toString()));
+    }
 }
 
 } // namespace
@@ -57,17 +64,19 @@ void SendLedgerByMail(QWidget*, const QString& ledgerPath) {
     const QStringList arguments{QStringLiteral("--subject"), QStringLiteral("我的账本"),
                                 QStringLiteral("--attach"), attachment};
     if (!QProcess::startDetached(QStringLiteral("xdg-email"), arguments)) {
+        // No mail program will read the copy: it must not stay behind.
+        QFile::remove(attachment);
         ShowError(
             QStringLiteral("无法启动邮件程序（xdg-email），请检查电脑上是否已安装邮件程序。"));
     }
 }
 
 void OpenHomePage() {
-    QDesktopServices::openUrl(HomePage);
+    OpenPage(HomePage);
 }
 
 void OpenDownloadPage() {
-    QDesktopServices::openUrl(DownloadPage);
+    OpenPage(DownloadPage);
 }
 
 void CheckForUpdate(QWidget*) {

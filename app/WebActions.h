@@ -21,8 +21,10 @@ inline constexpr int VersionTimeoutMs = 10000;
 QUrl VersionFileUrl();
 
 // Hands a consistent copy of the ledger to the mail program as an attachment
-// of a new mail "我的账本"; the operator adds the recipient there.
+// of a new mail "我的账本"; the operator adds the recipient there. Without a
+// mail program it says so and removes the copy.
 void SendLedgerByMail(QWidget* parent, const QString& ledgerPath);
+// The maker's pages in the default browser; without one they say so.
 void OpenHomePage();
 void OpenDownloadPage();
 // Compares the version file with the open ledger's build and offers the

@@ -1,7 +1,5 @@
 #include "members/ui/LoginFm.h"
 
-#include "storage/DM.h"
-#include "storage/Prompter.h"
 #include "storage/Settings.h"
 
 #include <QComboBox>
@@ -13,27 +11,11 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-namespace {
-
-constexpr int MaxFailures = 3;
-
-// Latin letters compare without case; every other character as it is.
-QString AsciiLower(QString text) {
-    for (QChar& c : text) {
-        if (c >= u'A' && c <= u'Z') {
-            c = QChar(c.unicode() + (u'a' - u'A'));
-        }
-    }
-    return text;
-}
-
-} // namespace
-
 TLoginFm::TLoginFm(TOperator& current, bool chooseOperator, QWidget* parent)
     : TDialogFm(parent), edCode(new QComboBox(this)), edPassword(new QLineEdit(this)),
       lbTip(new QLabel(QStringLiteral("首次登录管理员密码为空"), this)),
       btnOk(new QPushButton(QStringLiteral("登录"), this)),
-      btnCancle(new QPushButton(QStringLiteral("取消"), this)), current_(current) {
+      btnCancle(new QPushButton(QStringLiteral("取消"), this)), login_(current) {
     setWindowTitle(QStringLiteral("系统登录"));
     edCode->setObjectName(QStringLiteral("edCode"));
     edPassword->setObjectName(QStringLiteral("edPassword"));
@@ -62,9 +44,10 @@ TLoginFm::TLoginFm(TOperator& current, bool chooseOperator, QWidget* parent)
     connect(btnOk, &QPushButton::clicked, this, &TLoginFm::TryLogin);
     connect(btnCancle, &QPushButton::clicked, this, &TLoginFm::Reject);
 
-    LoadOperators();
-    const int index = edCode->findData(current_.Id);
-    edCode->setCurrentIndex(index >= 0 ? index : 0);
+    for (const TOperator& op : login_.Operators()) {
+        edCode->addItem(op.Name, op.Id);
+    }
+    edCode->setCurrentIndex(login_.PreselectedIndex());
     edCode->setEnabled(chooseOperator);
     lbTip->setVisible(TSettings().Beginer() != 1);
     edPassword->setFocus();
@@ -75,43 +58,18 @@ bool TLoginFm::Login(TOperator& current, bool chooseOperator, QWidget* parent) {
     return window.Exec() == QDialog::Accepted;
 }
 
-void TLoginFm::LoadOperators() {
-    TDM& dm = TDM::Instance();
-    QList<int> ids;
-    for (dm.OpenSql(QStringLiteral("SELECT * FROM TbOperator")); !dm.Q1.Eof(); dm.Q1.Next()) {
-        ids.append(int(dm.Q1.FieldByName(QStringLiteral("Id")).AsInteger()));
-    }
-    dm.Q1.Close();
-    operators_.resize(ids.size());
-    for (qsizetype i = 0; i < ids.size(); ++i) {
-        operators_[i].LoadById(ids[i]);
-        edCode->addItem(operators_[i].Name, operators_[i].Id);
-    }
-}
-
-const TOperator* TLoginFm::Selected() const {
-    const int id = edCode->currentData().toInt();
-    for (const TOperator& op : operators_) {
-        if (op.Id == id) {
-            return &op;
-        }
-    }
-    return nullptr;
-}
-
 void TLoginFm::TryLogin() {
-    const TOperator* chosen = Selected();
-    if (chosen && AsciiLower(edPassword->text()) == AsciiLower(chosen->Password)) {
-        current_ = *chosen;
+    switch (login_.Try(edCode->currentData().toInt(), edPassword->text())) {
+    case TLogin::TOutcome::LoggedIn:
         Accept();
-        return;
-    }
-    ShowWarning(QStringLiteral("密码输入错误！请重新输入。"));
-    edPassword->setFocus();
-    edPassword->selectAll();
-    if (++failures_ >= MaxFailures) {
-        ShowError(QStringLiteral("三次密码输入错误！您不能使用此软件。"));
+        break;
+    case TLogin::TOutcome::TryAgain:
+        edPassword->setFocus();
+        edPassword->selectAll();
+        break;
+    case TLogin::TOutcome::Refused:
         Reject();
+        break;
     }
 }
 

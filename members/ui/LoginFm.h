@@ -1,17 +1,15 @@
 #pragma once
 
 #include "app/DialogFm.h"
-#include "storage/Operator.h"
-
-#include <vector>
+#include "members/Login.h"
 
 class QComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
 
-// "系统登录": the operator picks a name and types the password. Three wrong
-// passwords in one showing end the login.
+// "系统登录": the operator picks a name and types the password; TLogin
+// decides, the window shows its operators and forwards each attempt.
 class TLoginFm : public TDialogFm {
     Q_OBJECT
 public:
@@ -22,10 +20,9 @@ public:
     // logged in. With `chooseOperator` false the list shows `current` only.
     static bool Login(TOperator& current, bool chooseOperator, QWidget* parent);
 
-    // Checks the typed password for the selected operator: a match logs in
-    // and closes the window; the third miss closes it with failure.
+    // Tries the typed password for the selected operator: a match closes the
+    // window with success, the third miss with failure.
     void TryLogin();
-    int Failures() const { return failures_; }
 
     QComboBox* edCode;
     QLineEdit* edPassword;
@@ -37,10 +34,5 @@ protected:
     void keyPressEvent(QKeyEvent* event) override;
 
 private:
-    void LoadOperators();
-    const TOperator* Selected() const;
-
-    TOperator& current_;
-    std::vector<TOperator> operators_;
-    int failures_ = 0;
+    TLogin login_;
 };

@@ -1,5 +1,5 @@
 #include "app/GuideDialogFm.h"
-#include "tests/app/UiTestHelpers.h"
+#include "tests/app/ModalDriver.h"
 
 #include <QDialog>
 #include <QLabel>
@@ -41,9 +41,8 @@ TEST(GuideDialogFmTest, PagingButtonsFollowThePageAndHideForASinglePage) {
     guide.btnPrior->click();
     EXPECT_EQ(guide.CurrentPage(), 1);
 
-    UiTestHelpers::WhenModal([&](QWidget*) { guide.btnOk->click(); });
-    EXPECT_EQ(guide.Exec(), QDialog::Accepted);
+    TModalDriver driver;
+    EXPECT_EQ(driver.Exec(guide, [&] { guide.btnOk->click(); }), QDialog::Accepted);
     TSampleGuideFm cancelled;
-    UiTestHelpers::WhenModal([&](QWidget*) { cancelled.btnCancel->click(); });
-    EXPECT_EQ(cancelled.Exec(), QDialog::Rejected);
+    EXPECT_EQ(driver.Exec(cancelled, [&] { cancelled.btnCancel->click(); }), QDialog::Rejected);
 }

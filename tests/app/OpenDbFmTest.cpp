@@ -2,19 +2,20 @@
 
 #include "storage/LedgerFiles.h"
 #include "storage/ScriptedPrompter.h"
-#include "tests/app/ModalRun.h"
+#include "tests/app/ModalDriver.h"
 #include "tests/app/ProgramHome.h"
+#include "tests/app/Screenshots.h"
 
 #include <QApplication>
 #include <QDialog>
 #include <QDir>
 #include <QFile>
 #include <QFocusEvent>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QTimer>
 
 #include <gtest/gtest.h>
 
@@ -35,7 +36,7 @@ protected:
     // Types `name` as a new ledger and presses "打开"; the dialog's result.
     // A refused name leaves the dialog open with the focus in the name box.
     int TryNewLedger(TOpenDbFm& window, const QString& name) {
-        return ModalRun::Exec(window, [&] {
+        return TModalDriver().Exec(window, [&] {
             window.rbNew->click();
             window.edDbName->setText(name);
             window.btnOpen->click();
@@ -89,7 +90,7 @@ TEST_F(OpenDbFmTest, OpensTheLedgerChosenInTheList) {
     EXPECT_EQ(window.lbFiles->currentRow(), 0);
     EXPECT_TRUE(window.rbOpen->isChecked());
 
-    const int result = ModalRun::Exec(window, [&] {
+    const int result = TModalDriver().Exec(window, [&] {
         window.lbFiles->setCurrentRow(1);
         window.btnOpen->click();
     });
@@ -97,10 +98,28 @@ TEST_F(OpenDbFmTest, OpensTheLedgerChosenInTheList) {
     EXPECT_EQ(window.LedgerPath(), home_.DataDirectory() + QStringLiteral("b.mdb"));
 }
 
+TEST_F(OpenDbFmTest, EnterOnALedgerChosenWithTheArrowKeysOpensIt) {
+    MakeLedger(QStringLiteral("a"));
+    MakeLedger(QStringLiteral("b"));
+    TOpenDbFm window(nullptr, home_.DataDirectory());
+    const int result = TModalDriver().Exec(window, [&] {
+        // The name box was visited first: the list still opens what it shows.
+        window.rbNew->click();
+        window.lbFiles->setFocus();
+        for (const Qt::Key key : {Qt::Key_Down, Qt::Key_Return}) {
+            QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
+            QApplication::sendEvent(window.lbFiles, &press);
+        }
+    });
+    EXPECT_EQ(result, QDialog::Accepted);
+    EXPECT_EQ(window.LedgerPath(), home_.DataDirectory() + QStringLiteral("b.mdb"));
+    EXPECT_TRUE(prompter_.Messages().isEmpty());
+}
+
 TEST_F(OpenDbFmTest, EnteringTheNameBoxChoosesNewAndTheButtonsMoveTheFocus) {
     MakeLedger(QStringLiteral("a"));
     TOpenDbFm window(nullptr, home_.DataDirectory());
-    ModalRun::Exec(window, [&] {
+    TModalDriver().Exec(window, [&] {
         EXPECT_EQ(window.focusWidget(), window.lbFiles);
         QFocusEvent focusIn(QEvent::FocusIn);
         QCoreApplication::sendEvent(window.edDbName, &focusIn);
@@ -115,34 +134,27 @@ TEST_F(OpenDbFmTest, EnteringTheNameBoxChoosesNewAndTheButtonsMoveTheFocus) {
 TEST_F(OpenDbFmTest, AnEmptyDataDirectoryOffersNothingToOpen) {
     TOpenDbFm window(nullptr, home_.DataDirectory());
     EXPECT_EQ(window.lbFiles->count(), 0);
-    EXPECT_EQ(ModalRun::Exec(window, [&] { window.btnOpen->click(); }), QDialog::Rejected);
+    EXPECT_EQ(TModalDriver().Exec(window, [&] { window.btnOpen->click(); }), QDialog::Rejected);
     EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Warning).size(), 1);
 }
 
 TEST_F(OpenDbFmTest, ChooseLedgerGivesNothingWhenCancelled) {
     MakeLedger(QStringLiteral("a"));
-    QTimer::singleShot(0, [] {
-        for (QWidget* window : QApplication::topLevelWidgets()) {
-            if (auto* dialog = qobject_cast<TOpenDbFm*>(window); dialog && dialog->isVisible()) {
-                dialog->btnCancel->click();
-            }
-        }
-    });
+    TModalDriver driver;
+    driver.WhenShown<TOpenDbFm>([](TOpenDbFm& dialog) { dialog.btnCancel->click(); });
     EXPECT_EQ(ChooseLedger(nullptr), std::nullopt);
 }
 
 // Writes the dialog's picture for the documentation when asked to.
 TEST_F(OpenDbFmTest, Screenshot) {
-    const QString directory = qEnvironmentVariable("VINTOR_SCREENSHOT_DIR");
-    if (directory.isEmpty()) {
-        GTEST_SKIP() << "VINTOR_SCREENSHOT_DIR not set";
+    if (!Screenshots::Wanted()) {
+        GTEST_SKIP() << "VINTOR_SCREENSHOTS not set";
     }
     MakeLedger(QStringLiteral("例子账本"));
     MakeLedger(QStringLiteral("小王影碟店"));
     TOpenDbFm window(nullptr, home_.DataDirectory());
-    ModalRun::Exec(window, [&] {
-        EXPECT_TRUE(window.grab().save(directory + QStringLiteral("/OpenDbFm.png")));
-    });
+    TModalDriver().Exec(window,
+                        [&] { Screenshots::Save(window.grab(), QStringLiteral("OpenDbFm.png")); });
 }
 
 } // namespace

@@ -10,9 +10,11 @@ namespace {
 TEST(StatusTextsTest, PanelsAndClock) {
     const QDateTime afternoon(QDate(2024, 6, 15), QTime(14, 30, 5));
     EXPECT_EQ(StatusTexts::LoginTime(afternoon),
-              QStringLiteral("登录时间：星期六, 2024年6月15日 时间：02:30 PM"));
+              QStringLiteral("登录时间：星期六 2024年6月15日 时间：下午02:30"));
     EXPECT_EQ(StatusTexts::LoginTime(QDateTime(QDate(2024, 6, 17), QTime(9, 5))),
-              QStringLiteral("登录时间：星期一, 2024年6月17日 时间：09:05 AM"));
+              QStringLiteral("登录时间：星期一 2024年6月17日 时间：上午09:05"));
+    EXPECT_EQ(StatusTexts::LoginTime(QDateTime(QDate(2024, 6, 16), QTime(12, 0))),
+              QStringLiteral("登录时间：星期日 2024年6月16日 时间：下午12:00"));
     EXPECT_EQ(StatusTexts::Clock(afternoon), QStringLiteral("2024年6月15日 14:30:05"));
 
     TOperator op;

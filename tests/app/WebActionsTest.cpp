@@ -9,6 +9,7 @@
 #include <QDesktopServices>
 #include <QFile>
 #include <QSettings>
+#include <QStandardPaths>
 #include <QThread>
 
 #include <gtest/gtest.h>
@@ -104,6 +105,23 @@ TEST_F(WebActionsTest, MailCarriesACopyOfTheLedgerWithItsLatestWork) {
                                 QStringLiteral("N")),
               QStringLiteral("1"));
     EXPECT_TRUE(prompter_.Messages().isEmpty());
+}
+
+TEST_F(WebActionsTest, WithoutAMailProgramOrABrowserTheOperatorIsToldAndNoCopyStays) {
+    const QByteArray path = qgetenv("PATH");
+    qputenv("PATH", dir_.path().toUtf8()); // neither a mail program nor a browser here
+    QDesktopServices::unsetUrlHandler(QStringLiteral("https"));
+    WebActions::SendLedgerByMail(nullptr, ledger_);
+    WebActions::OpenHomePage();
+    qputenv("PATH", path);
+
+    const QStringList errors = prompter_.Texts(Kind::Error);
+    ASSERT_EQ(errors.size(), 2);
+    EXPECT_TRUE(errors[0].contains(QStringLiteral("邮件程序")));
+    EXPECT_TRUE(errors[1].contains(WebActions::HomePage.toString()));
+    EXPECT_TRUE(errors[1].contains(QStringLiteral("浏览器")));
+    EXPECT_FALSE(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::TempLocation) +
+                               QStringLiteral("/vintor-mail/test.mdb")));
 }
 
 } // namespace
