@@ -11,6 +11,8 @@ QString BoxTitle() {
 
 } // namespace
 
+TQtPrompter::TQtPrompter(TPenaltyDialog penaltyDialog) : penaltyDialog_(std::move(penaltyDialog)) {}
+
 void TQtPrompter::Warning(const QString& text) {
     Tell(QMessageBox::Warning, text);
 }
@@ -32,6 +34,10 @@ bool TQtPrompter::Question(const QString& text) {
     box.setEscapeButton(no);
     box.exec();
     return box.clickedButton() == yes;
+}
+
+std::optional<QString> TQtPrompter::Penalty(const TPenaltyRequest& request) {
+    return penaltyDialog_ ? penaltyDialog_(request) : std::nullopt;
 }
 
 void TQtPrompter::Tell(QMessageBox::Icon icon, const QString& text) {

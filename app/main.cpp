@@ -1,6 +1,18 @@
-// The desktop program.
+// The desktop program and its composition root: the one place that knows the
+// windows of every subsystem and hands them to the shell.
+#include "app/MainFm.h"
 #include "app/StartUp.h"
+#include "members/ui/LoginFm.h"
+#include "rental/ui/PunishFm.h"
+
+namespace {
+
+void Compose(TMainFm& window) {
+    window.SetLogin(&TLoginFm::Login);
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
-    return StartUp::Run(argc, argv);
+    return StartUp::Run(argc, argv, Compose, &TPunishFm::Ask);
 }

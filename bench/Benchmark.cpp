@@ -2,6 +2,7 @@
 // It prints figures and never fails on them.
 
 #include "bench/CounterWrites.h"
+#include "bench/GridModelBench.h"
 #include "bench/LargeLedgerGenerator.h"
 #include "bench/LayerOverhead.h"
 #include "bench/Measurement.h"
@@ -360,6 +361,7 @@ int main(int argc, char** argv) {
         TDM dm;
         dm.DbBase.SetDatabaseName(args.ledger);
         dm.DbBase.Open();
+        GridModelBench::Run(dm);
         const TSamples samples = DrawSamples(dm);
         QStringList missing;
         TimeLookups(dm, samples, missing);

@@ -1,6 +1,6 @@
 #include "app/EnterFm.h"
 #include "app/DialogFm.h"
-#include "tests/app/UiTestHelpers.h"
+#include "tests/app/ModalDriver.h"
 
 #include <QCheckBox>
 #include <QDialog>
@@ -11,8 +11,6 @@
 #include <QVBoxLayout>
 
 #include <gtest/gtest.h>
-
-using UiTestHelpers::WhenModal;
 
 namespace {
 
@@ -82,14 +80,15 @@ TEST(EnterFmTest, EnterInADialogMovesWithinTheDialogOnly) {
     layout->addWidget(a);
     layout->addWidget(b);
     bool moved = false;
-    WhenModal([&](QWidget* modal) {
-        EXPECT_EQ(modal, &dialog);
+    TModalDriver driver;
+    const int result = driver.Exec(dialog, [&] {
+        EXPECT_EQ(QApplication::activeModalWidget(), &dialog);
         a->setFocus();
         QTest::keyClick(a, Qt::Key_Return);
         moved = b->hasFocus();
         dialog.Accept();
     });
-    EXPECT_EQ(dialog.Exec(), QDialog::Accepted);
+    EXPECT_EQ(result, QDialog::Accepted);
     EXPECT_TRUE(moved);
     EXPECT_FALSE(dialog.isVisible());
 }
@@ -105,15 +104,15 @@ TEST(DialogFmTest, EscOrTheCloseBoxRejectsAndTheDialogIsCentredOnItsOwner) {
     dialog.resize(300, 200);
 
     QPoint centre;
-    WhenModal([&](QWidget*) {
+    TModalDriver driver;
+    const int escaped = driver.Exec(dialog, [&] {
         centre = dialog.frameGeometry().center();
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_Escape);
     });
-    EXPECT_EQ(dialog.Exec(), QDialog::Rejected);
+    EXPECT_EQ(escaped, QDialog::Rejected);
     EXPECT_EQ(centre, owner.frameGeometry().center());
 
-    WhenModal([&](QWidget*) { dialog.close(); });
-    EXPECT_EQ(dialog.Exec(), QDialog::Rejected);
+    EXPECT_EQ(driver.Exec(dialog, [&] { dialog.close(); }), QDialog::Rejected);
     EXPECT_FALSE(dialog.isVisible());
 }

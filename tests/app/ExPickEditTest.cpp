@@ -2,7 +2,7 @@
 #include "app/EnterFm.h"
 #include "app/PickEditSetup.h"
 #include "storage/Format.h"
-#include "tests/app/UiTestHelpers.h"
+#include "tests/app/Screenshots.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <QInputMethodEvent>
@@ -124,7 +124,7 @@ TEST_F(ExPickEditTest, SeveralHitsOpenTheListAndTheChoiceIsTold) {
         painter.drawPixmap(0, 0, form);
         painter.drawPixmap(at, List()->grab());
         painter.end();
-        UiTestHelpers::SaveScreenshot(both, QStringLiteral("ExPickEdit.png"));
+        Screenshots::Save(both, QStringLiteral("ExPickEdit.png"));
     }
 
     QTest::keyClick(List(), Qt::Key_Down);

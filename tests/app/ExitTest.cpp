@@ -1,11 +1,13 @@
 #include "tests/app/MainFmFixture.h"
 
 #include "app/ExitFm.h"
+#include "members/ui/LoginFm.h"
 #include "storage/Settings.h"
 
 #include <QDir>
 #include <QFileInfo>
 #include <QKeyEvent>
+#include <QLabel>
 #include <QPushButton>
 
 namespace {
@@ -18,17 +20,18 @@ class ExitTest : public MainFmTest {
 protected:
     void SetUp() override {
         MainFmTest::SetUp();
-        backup_ = home_.filePath(QStringLiteral("backup")) + u'/';
+        backup_ = home_.Path(QStringLiteral("backup")) + u'/';
     }
 
     void StartWithExitKind(int kind) {
         session_->Settings.SetExitKind(kind);
-        StartAs(QStringLiteral("管理员"), QString());
+        StartAs(Admin, QString());
         prompter_.Clear();
     }
     // A window that closed once stays closed: each exit needs a new one.
     void NewWindow() {
         window_ = std::make_unique<TMainFm>(*session_);
+        window_->SetLogin(&TLoginFm::Login);
         prompter_.Clear();
     }
     QString BackupCopy() const { return backup_ + QStringLiteral("例子账本.mdb"); }
@@ -79,8 +82,8 @@ TEST_F(ExitTest, BackUpThenExitCopiesTheLedgerIntoTheBackupDirectory) {
 
 TEST_F(ExitTest, AMissingBackupDirectoryIsChosenAndStored) {
     StartWithExitKind(TSettings::ExitBackUp);
-    session_->Settings.SetBackupPath(home_.filePath(QStringLiteral("gone/")));
-    const QString chosen = home_.filePath(QStringLiteral("backup"));
+    session_->Settings.SetBackupPath(home_.Path(QStringLiteral("gone/")));
+    const QString chosen = home_.Path(QStringLiteral("backup"));
     ASSERT_TRUE(QDir().mkpath(chosen));
     chooser_.QueueAnswer(chosen);
     EXPECT_TRUE(window_->close());
@@ -129,10 +132,12 @@ TEST_F(ExitTest, BackupThenExitWithAMissingDirectoryWarnsAndStillExits) {
     EXPECT_EQ(chooser_.Requests().size(), 1);
 }
 
-TEST_F(ExitTest, TheExitDialogHasNoCloseBox) {
+TEST_F(ExitTest, TheExitDialogHasNoCloseBoxAndNamesTheProgram) {
     TExitFm dialog(window_.get());
     EXPECT_FALSE(dialog.windowFlags().testFlag(Qt::WindowCloseButtonHint));
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("退出选择"));
+    EXPECT_TRUE(dialog.lbText->text().startsWith(
+        QStringLiteral("    推荐您在退出Tolmar-didorivizo前备份账本")));
 }
 
 } // namespace

@@ -1,7 +1,7 @@
 #include "app/KeyReleaseFilter.h"
 #include "app/ChildFm.h"
 #include "app/DialogFm.h"
-#include "tests/app/UiTestHelpers.h"
+#include "tests/app/ModalDriver.h"
 
 #include <QKeyEvent>
 #include <QLineEdit>
@@ -93,12 +93,12 @@ TEST_F(KeyReleaseFilterTest, OnlyTheCurrentWindowAndNotTheDialogsAboveIt) {
 
     TDialogFm dialog(&host_);
     auto* edit = new QLineEdit(&dialog);
-    UiTestHelpers::WhenModal([&](QWidget*) {
+    TModalDriver driver;
+    driver.Exec(dialog, [&] {
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_F6);
         dialog.Reject();
     });
-    dialog.Exec();
     EXPECT_EQ(second_->released, QList<int>{Qt::Key_F5});
 
     delete second_;

@@ -1,4 +1,5 @@
 #include "tests/app/MainFmFixture.h"
+#include "tests/app/Screenshots.h"
 
 #include "app/ChildFm.h"
 #include "app/OpenDbFm.h"
@@ -15,16 +16,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPointer>
-#include <QPrintPreviewWidget>
 #include <QPushButton>
 
 namespace {
 
 using Kind = TScriptedPrompter::Kind;
-
-const QString Clerk = QStringLiteral("小王");
-const QString ClerkPassword = QStringLiteral("1234");
-const QString Admin = QStringLiteral("管理员");
 
 // Working windows that count how often they are made.
 class TDeskProbeFm : public TChildFm {
@@ -43,7 +39,7 @@ public:
 
 class TReportProbeFm : public TChildFm {
 public:
-    TReportProbeFm() { new QPrintPreviewWidget(this); }
+    bool StaysBeneath() const override { return true; }
 };
 
 QByteArray Bytes(const QString& path) {
@@ -229,9 +225,8 @@ TEST_F(MainFmTest, ARestoredWindowAsksForTheCurrentOperatorAgain) {
 // Writes the pictures of the login window and of the main window after the
 // login for the documentation when asked to.
 TEST_F(MainFmTest, Screenshots) {
-    const QString directory = qEnvironmentVariable("VINTOR_SCREENSHOT_DIR");
-    if (directory.isEmpty()) {
-        GTEST_SKIP() << "VINTOR_SCREENSHOT_DIR not set";
+    if (!Screenshots::Wanted()) {
+        GTEST_SKIP() << "VINTOR_SCREENSHOTS not set";
     }
     window_->SetChildAction<TDeskProbeFm>(QStringLiteral("aRental"));
     window_->resize(1024, 768);
@@ -240,12 +235,12 @@ TEST_F(MainFmTest, Screenshots) {
     driver_.WhenShown<TLoginFm>([&](TLoginFm& login) {
         login.edCode->setCurrentIndex(login.edCode->findText(Clerk));
         login.edPassword->setText(ClerkPassword);
-        EXPECT_TRUE(login.grab().save(directory + QStringLiteral("/login.png")));
+        Screenshots::Save(login.grab(), QStringLiteral("login.png"));
         login.btnOk->click();
     });
     ASSERT_TRUE(window_->Start());
     QCoreApplication::processEvents();
-    EXPECT_TRUE(window_->grab().save(directory + QStringLiteral("/main-window.png")));
+    Screenshots::Save(window_->grab(), QStringLiteral("main-window.png"));
 }
 
 } // namespace

@@ -13,6 +13,9 @@ public:
     TProgramHome(const TProgramHome&) = delete;
     TProgramHome& operator=(const TProgramHome&) = delete;
 
+    bool Valid() const { return dir_.isValid(); }
+    // A file or directory directly in the program directory.
+    QString Path(const QString& name) const { return dir_.filePath(name); }
     // The data directory, with a trailing separator.
     QString DataDirectory() const;
     QString ConfigFile() const { return dir_.filePath(QStringLiteral("vintor.ini")); }

@@ -6,13 +6,17 @@
 #include "app/TipFm.h"
 
 #include "storage/Clock.h"
+#include "storage/ScriptedPrompter.h"
 #include "storage/Settings.h"
-#include "tests/app/ModalRun.h"
+#include "tests/app/ModalDriver.h"
 #include "tests/app/ProgramHome.h"
+#include "tests/app/Screenshots.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QDateEdit>
 #include <QFile>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QListWidget>
 #include <QPushButton>
@@ -30,7 +34,7 @@ TEST(BeginnerFmTest, TheBoxWritesBeginerAndClosingTheGuideKeepsItAway) {
     EXPECT_FALSE(guide.ckNoShow->isChecked());
     EXPECT_FALSE(guide.btnPrior->isEnabled());
 
-    ModalRun::Exec(guide, [&] {
+    TModalDriver().Exec(guide, [&] {
         guide.ckNoShow->click();
         EXPECT_EQ(settings.Beginer(), 1);
         guide.ckNoShow->click();
@@ -45,6 +49,20 @@ TEST(BeginnerFmTest, TheBoxWritesBeginerAndClosingTheGuideKeepsItAway) {
     EXPECT_EQ(settings.Beginer(), 1);
     TBeginnerFm next;
     EXPECT_TRUE(next.ckNoShow->isChecked());
+}
+
+TEST(BeginnerFmTest, EscClosesTheGuide) {
+    TProgramHome home;
+    TBeginnerFm guide;
+    bool stillOpen = true;
+    const int result = TModalDriver().Exec(guide, [&] {
+        QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+        QApplication::sendEvent(guide.btnNext, &escape);
+        stillOpen = guide.isVisible();
+    });
+    EXPECT_FALSE(stillOpen);
+    EXPECT_EQ(result, QDialog::Rejected);
+    EXPECT_EQ(TSettings().Beginer(), 1);
 }
 
 TEST(TipFmTest, BrowsesTheTenTipsFromTheFirst) {
@@ -76,8 +94,9 @@ TEST(AboutFmTest, ShowsTheInstalledMemoryWithThousandsSeparators) {
 
     TAboutFm about;
     EXPECT_GT(SystemMemory::InstalledKilobytes(), 0);
-    EXPECT_TRUE(about.lbMemory->text().contains(
-        SystemMemory::GroupedKilobytes(SystemMemory::InstalledKilobytes())));
+    EXPECT_EQ(about.lbMemory->text(),
+              QStringLiteral("可用物理内存：%1 KB")
+                  .arg(SystemMemory::GroupedKilobytes(SystemMemory::InstalledKilobytes())));
     EXPECT_EQ(about.lbVersion->text(), QStringLiteral("版本：v2.06(2004-5-8)"));
 }
 
@@ -95,6 +114,17 @@ TEST(DataToolsFmTest, ShowsTheBackupNameAndKeepsEachPairOfBoxesExclusive) {
     EXPECT_FALSE(window.ckSale_Date->isChecked());
     EXPECT_TRUE(window.ckReturn_Date->isChecked());
     TClock::Release();
+}
+
+TEST(DataToolsFmTest, StartingTheCarryOverSaysThatNothingWasCarriedOver) {
+    TProgramHome home;
+    TScriptedPrompter prompter;
+    const TPrompterScope scope(prompter);
+    TDataToolsFm window(nullptr, QStringLiteral("/shop/data/小店.mdb"));
+    window.btnStart->click();
+    ASSERT_EQ(prompter.Texts(TScriptedPrompter::Kind::Warning).size(), 1);
+    EXPECT_TRUE(prompter.Texts(TScriptedPrompter::Kind::Warning)[0].contains(
+        QStringLiteral("没有结转任何记录")));
 }
 
 TEST(HelpFmTest, EveryPageHasATitleAndEveryLinkLeadsToAPage) {
@@ -125,21 +155,20 @@ TEST(HelpFmTest, TheContentsFollowThePageShown) {
 
 // Writes the small windows' pictures for the documentation when asked to.
 TEST(SmallWindowsTest, Screenshots) {
-    const QString directory = qEnvironmentVariable("VINTOR_SCREENSHOT_DIR");
-    if (directory.isEmpty()) {
-        GTEST_SKIP() << "VINTOR_SCREENSHOT_DIR not set";
+    if (!Screenshots::Wanted()) {
+        GTEST_SKIP() << "VINTOR_SCREENSHOTS not set";
     }
     THelpFm help;
     help.ShowPage(QStringLiteral("rental.html"));
     help.show();
-    EXPECT_TRUE(help.grab().save(directory + QStringLiteral("/HelpFm.png")));
+    Screenshots::Save(help.grab(), QStringLiteral("HelpFm.png"));
     TTipFm tips;
     tips.ShowTip(6);
     tips.show();
-    EXPECT_TRUE(tips.grab().save(directory + QStringLiteral("/TipFm.png")));
+    Screenshots::Save(tips.grab(), QStringLiteral("TipFm.png"));
     TAboutFm about;
     about.show();
-    EXPECT_TRUE(about.grab().save(directory + QStringLiteral("/AboutFm.png")));
+    Screenshots::Save(about.grab(), QStringLiteral("AboutFm.png"));
 }
 
 } // namespace
