@@ -6,19 +6,6 @@
 
 #include <optional>
 
-namespace {
-
-// The typed amount, or nothing after the check reported it.
-std::optional<Currency> TypedAmount(const QString& caption, const QString& text) {
-    const QString typed = text.trimmed().isEmpty() ? QStringLiteral("0") : text;
-    if (!InputChecks::CheckMoney(caption, typed, true)) {
-        return std::nullopt;
-    }
-    return Currency::Parse(typed);
-}
-
-} // namespace
-
 namespace SaleAmounts {
 
 Currency Change(int state, Currency total, Currency received, Currency cash, Currency previous) {
@@ -35,12 +22,13 @@ Currency Change(int state, Currency total, Currency received, Currency cash, Cur
 
 bool Apply(TSaleObject& sale, const QString& received, const QString& cash) {
     const std::optional<Currency> receivedAmount =
-        TypedAmount(QStringLiteral("实收金额"), received);
+        InputChecks::TypedMoney(QStringLiteral("实收金额"), received);
     if (!receivedAmount) {
         return false;
     }
     sale.Received = *receivedAmount;
-    const std::optional<Currency> cashAmount = TypedAmount(QStringLiteral("收到现金"), cash);
+    const std::optional<Currency> cashAmount =
+        InputChecks::TypedMoney(QStringLiteral("收到现金"), cash);
     if (!cashAmount) {
         return false;
     }
