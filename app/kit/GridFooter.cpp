@@ -37,6 +37,25 @@ QRect TGridFooter::CellRect(int column) const {
     return {left, 0, header->sectionSize(column), height()};
 }
 
+QRect TGridFooter::TextRect(int column) const {
+    QRect cell = CellRect(column);
+    if (!cell.isValid()) {
+        return {};
+    }
+    // A text runs on over the columns to its right that show none of their
+    // own, so "金融机构总数：12个" is never cut at a narrow first column.
+    const QHeaderView* header = grid_->horizontalHeader();
+    int right = mapFrom(window(), header->mapTo(window(), QPoint(0, 0))).x() + header->width();
+    for (auto other = cells_.cbegin(); other != cells_.cend(); ++other) {
+        const QRect next = CellRect(other.key());
+        if (next.isValid() && !other.value().isEmpty() && next.left() > cell.left()) {
+            right = qMin(right, next.left());
+        }
+    }
+    cell.setRight(right - 1);
+    return cell;
+}
+
 QSize TGridFooter::sizeHint() const {
     return {grid_->sizeHint().width(), fontMetrics().height() + 8};
 }
@@ -52,9 +71,10 @@ void TGridFooter::paintEvent(QPaintEvent*) {
     const int left = mapFrom(window(), header->mapTo(window(), QPoint(0, 0))).x();
     painter.setClipRect(left, 0, header->width(), height());
     for (auto it = cells_.cbegin(); it != cells_.cend(); ++it) {
-        const QRect cell = CellRect(it.key()).adjusted(4, 1, -4, 0);
+        const QRect cell = TextRect(it.key());
         if (cell.isValid()) {
-            painter.drawText(cell, Qt::AlignLeft | Qt::AlignVCenter, it.value());
+            painter.drawText(cell.adjusted(4, 1, -4, 0), Qt::AlignLeft | Qt::AlignVCenter,
+                             it.value());
         }
     }
 }

@@ -18,6 +18,9 @@ public:
     void Clear();
     // Where a column's text is drawn, in the footer's coordinates.
     QRect CellRect(int column) const;
+    // Where a column's text may run: its cell and the cells to its right that
+    // have no text of their own.
+    QRect TextRect(int column) const;
 
     QSize sizeHint() const override;
 

@@ -141,6 +141,12 @@ TEST_F(DataGridTest, TheFooterFollowsItsColumnsAndShowsTheTotals) {
     EXPECT_EQ(footer->CellRect(1).width(), 400);
     grid->horizontalScrollBar()->setValue(0);
     EXPECT_EQ(footer->Cell(0), QStringLiteral("金融机构总数：6个"));
+    // The count runs on over the empty memo column (up to the grid's visible
+    // end), and stops at a column with a text of its own.
+    EXPECT_GT(footer->TextRect(0).right(), footer->CellRect(1).left());
+    footer->SetCell(1, QStringLiteral("x"));
+    EXPECT_EQ(footer->TextRect(0).right(), footer->CellRect(0).right());
+    footer->SetCell(1, QString());
     Screenshots::Save(window.grab(), QStringLiteral("grid-banks.png"));
 }
 
