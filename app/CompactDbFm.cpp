@@ -1,9 +1,9 @@
 #include "app/CompactDbFm.h"
 
-#include "storage/DM.h"
-#include "storage/Errors.h"
-#include "storage/LedgerFiles.h"
 #include "storage/Prompter.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/ledger/LedgerFiles.h"
 
 #include <QApplication>
 #include <QHBoxLayout>

@@ -1,8 +1,8 @@
 #include "app/DataToolsFm.h"
 
 #include "storage/Clock.h"
-#include "storage/LedgerFiles.h"
 #include "storage/Prompter.h"
+#include "storage/ledger/LedgerFiles.h"
 
 #include <QCheckBox>
 #include <QDateEdit>

@@ -1,8 +1,8 @@
 #include "app/EditDialogFm.h"
 
-#include "storage/CBObject.h"
-#include "storage/Errors.h"
 #include "storage/Prompter.h"
+#include "storage/dao/Errors.h"
+#include "storage/records/CBObject.h"
 
 #include <QComboBox>
 #include <QHBoxLayout>

@@ -4,11 +4,11 @@
 #include "app/CompactDbFm.h"
 #include "app/DataToolsFm.h"
 #include "app/FileChooser.h"
-#include "storage/DM.h"
-#include "storage/Errors.h"
-#include "storage/LedgerFiles.h"
 #include "storage/Prompter.h"
 #include "storage/Settings.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/ledger/LedgerFiles.h"
 
 #include <QApplication>
 #include <QFileInfo>

@@ -1,6 +1,6 @@
 #include "app/MainActions.h"
 
-#include "storage/Operator.h"
+#include "storage/records/Operator.h"
 
 namespace {
 

@@ -15,10 +15,10 @@
 #include "app/TipFm.h"
 #include "app/UpgradeBarFm.h"
 #include "app/WebActions.h"
-#include "storage/Errors.h"
-#include "storage/LedgerFiles.h"
-#include "storage/LedgerUpgrade.h"
 #include "storage/Prompter.h"
+#include "storage/dao/Errors.h"
+#include "storage/ledger/LedgerFiles.h"
+#include "storage/ledger/LedgerUpgrade.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,8 +1,8 @@
 #include "app/OpenDbFm.h"
 
-#include "storage/LedgerFiles.h"
-#include "storage/ProgramPaths.h"
 #include "storage/Prompter.h"
+#include "storage/ledger/LedgerFiles.h"
+#include "storage/ledger/ProgramPaths.h"
 
 #include <QDialog>
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "app/PickEditSetup.h"
 
 #include "app/ExPickEdit.h"
-#include "storage/DM.h"
+#include "storage/dao/DM.h"
 
 namespace PickEditSetup {
 

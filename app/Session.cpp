@@ -1,6 +1,6 @@
 #include "app/Session.h"
 
-#include "storage/Errors.h"
+#include "storage/dao/Errors.h"
 
 namespace {
 

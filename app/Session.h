@@ -1,10 +1,10 @@
 #pragma once
 
-#include "storage/DM.h"
-#include "storage/Operator.h"
-#include "storage/Printer.h"
 #include "storage/Settings.h"
-#include "storage/ShopInfo.h"
+#include "storage/dao/DM.h"
+#include "storage/records/Operator.h"
+#include "storage/records/Printer.h"
+#include "storage/records/ShopInfo.h"
 
 // The objects that live for the whole run of the desktop program: the data
 // module, the settings, the logged-in operator (Id -1 until a login), and the

@@ -1,7 +1,7 @@
 #include "app/StatusTexts.h"
 
-#include "storage/Operator.h"
-#include "storage/ShopInfo.h"
+#include "storage/records/Operator.h"
+#include "storage/records/ShopInfo.h"
 
 #include <QLocale>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/UpgradeProgress.h"
+#include "storage/ledger/UpgradeProgress.h"
 
 #include <QTimer>
 #include <QWidget>

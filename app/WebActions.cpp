@@ -1,10 +1,10 @@
 #include "app/WebActions.h"
 
 #include "app/VersionCheck.h"
-#include "storage/DM.h"
-#include "storage/LedgerFiles.h"
-#include "storage/LedgerUpgrade.h"
 #include "storage/Prompter.h"
+#include "storage/dao/DM.h"
+#include "storage/ledger/LedgerFiles.h"
+#include "storage/ledger/LedgerUpgrade.h"
 
 #include <QApplication>
 #include <QDesktopServices>

@@ -9,12 +9,12 @@
 #include "bench/QueryPlan.h"
 #include "bench/RentalBenchmarks.h"
 #include "bench/SeededRandom.h"
-#include "storage/Account.h"
-#include "storage/DM.h"
-#include "storage/Errors.h"
-#include "storage/Format.h"
 #include "storage/JetDate.h"
-#include "storage/RentCd.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/dao/Format.h"
+#include "storage/records/Account.h"
+#include "storage/records/RentCd.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
 #include "bench/BulkWriter.h"
 
-#include "storage/Errors.h"
-#include "storage/FileOps.h"
-#include "storage/SqliteError.h"
+#include "storage/dao/Errors.h"
+#include "storage/dao/SqliteError.h"
+#include "storage/ledger/FileOps.h"
 
 #include <sqlite3.h>
 

@@ -1,9 +1,9 @@
 #include "bench/CounterWrites.h"
 
-#include "storage/CBQuery.h"
 #include "storage/Clock.h"
-#include "storage/DM.h"
-#include "storage/Format.h"
+#include "storage/dao/CBQuery.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Format.h"
 
 #include <functional>
 

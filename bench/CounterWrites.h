@@ -1,7 +1,7 @@
 #pragma once
 
 #include "storage/Currency.h"
-#include "storage/RentCd.h"
+#include "storage/records/RentCd.h"
 
 #include <QList>
 

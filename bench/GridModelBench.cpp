@@ -1,7 +1,7 @@
 #include "bench/GridModelBench.h"
 
 #include "bench/Measurement.h"
-#include "storage/DM.h"
+#include "storage/dao/DM.h"
 #include "storage/grid/GridData.h"
 
 #include <QElapsedTimer>

@@ -2,12 +2,12 @@
 
 #include "bench/BulkWriter.h"
 #include "bench/SeededRandom.h"
-#include "storage/Errors.h"
-#include "storage/FileOps.h"
-#include "storage/Format.h"
 #include "storage/JetDate.h"
-#include "storage/LedgerTemplate.h"
 #include "storage/Pinyin.h"
+#include "storage/dao/Errors.h"
+#include "storage/dao/Format.h"
+#include "storage/ledger/FileOps.h"
+#include "storage/ledger/LedgerTemplate.h"
 
 #include <QElapsedTimer>
 #include <QFile>

@@ -1,8 +1,8 @@
 #include "bench/LayerOverhead.h"
 
 #include "bench/Measurement.h"
-#include "storage/DM.h"
-#include "storage/Format.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Format.h"
 
 #include <sqlite3.h>
 

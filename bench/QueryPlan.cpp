@@ -1,7 +1,7 @@
 #include "bench/QueryPlan.h"
 
-#include "storage/DAODatabase.h"
-#include "storage/SqliteError.h"
+#include "storage/dao/DAODatabase.h"
+#include "storage/dao/SqliteError.h"
 
 #include <QHash>
 

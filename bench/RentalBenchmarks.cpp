@@ -2,14 +2,14 @@
 
 #include "bench/Measurement.h"
 #include "rental/RentObject.h"
-#include "storage/DM.h"
-#include "storage/Format.h"
-#include "storage/Operator.h"
 #include "storage/PickSearch.h"
 #include "storage/Pinyin.h"
-#include "storage/Printer.h"
 #include "storage/ScriptedPrompter.h"
-#include "storage/ShopInfo.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Format.h"
+#include "storage/records/Operator.h"
+#include "storage/records/Printer.h"
+#include "storage/records/ShopInfo.h"
 
 #include <algorithm>
 #include <cstdio>

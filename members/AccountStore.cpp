@@ -1,12 +1,12 @@
 #include "members/AccountStore.h"
 
 #include "members/StoreMessages.h"
-#include "storage/Account.h"
-#include "storage/DM.h"
-#include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/Prompter.h"
 #include "storage/RefusalRun.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Format.h"
+#include "storage/records/Account.h"
 
 TStored<int> TAccountStore::SaveAccount(int id, const TAccountFields& fields) {
     TRefusalRun run;

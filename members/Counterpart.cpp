@@ -1,8 +1,8 @@
 #include "members/Counterpart.h"
 
-#include "storage/CBQuery.h"
-#include "storage/FTransaction.h"
-#include "storage/Format.h"
+#include "storage/dao/CBQuery.h"
+#include "storage/dao/Format.h"
+#include "storage/records/FTransaction.h"
 
 namespace Counterpart {
 

@@ -3,13 +3,13 @@
 #include "members/FieldValues.h"
 #include "members/MovementDelete.h"
 #include "members/StoreMessages.h"
-#include "storage/Account.h"
-#include "storage/Category.h"
-#include "storage/DM.h"
-#include "storage/FTransaction.h"
 #include "storage/InputChecks.h"
 #include "storage/Prompter.h"
 #include "storage/RefusalRun.h"
+#include "storage/dao/DM.h"
+#include "storage/records/Account.h"
+#include "storage/records/Category.h"
+#include "storage/records/FTransaction.h"
 
 using namespace InputChecks;
 

@@ -1,7 +1,7 @@
 #include "members/Login.h"
 
-#include "storage/DM.h"
 #include "storage/Prompter.h"
+#include "storage/dao/DM.h"
 
 #include <algorithm>
 

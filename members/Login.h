@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/Operator.h"
+#include "storage/records/Operator.h"
 
 #include <QString>
 

@@ -2,9 +2,9 @@
 
 #include "members/FieldValues.h"
 
-#include "storage/Account.h"
-#include "storage/Associator.h"
-#include "storage/FTransaction.h"
+#include "storage/records/Account.h"
+#include "storage/records/Associator.h"
+#include "storage/records/FTransaction.h"
 
 namespace MemberMovement {
 

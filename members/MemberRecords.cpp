@@ -3,13 +3,13 @@
 #include "members/FieldValues.h"
 #include "members/MovementDelete.h"
 #include "members/StoreMessages.h"
-#include "storage/Associator.h"
-#include "storage/DM.h"
-#include "storage/FTransaction.h"
-#include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/Prompter.h"
 #include "storage/RefusalRun.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Format.h"
+#include "storage/records/Associator.h"
+#include "storage/records/FTransaction.h"
 
 using namespace InputChecks;
 

@@ -3,16 +3,16 @@
 #include "members/FieldValues.h"
 #include "members/MemberMovement.h"
 #include "members/StoreMessages.h"
-#include "storage/Associator.h"
-#include "storage/AtorType.h"
 #include "storage/Clock.h"
-#include "storage/DM.h"
-#include "storage/FTransaction.h"
-#include "storage/Format.h"
 #include "storage/InputChecks.h"
-#include "storage/Operator.h"
 #include "storage/Prompter.h"
 #include "storage/RefusalRun.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Format.h"
+#include "storage/records/Associator.h"
+#include "storage/records/AtorType.h"
+#include "storage/records/FTransaction.h"
+#include "storage/records/Operator.h"
 
 using namespace InputChecks;
 

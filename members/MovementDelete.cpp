@@ -1,7 +1,7 @@
 #include "members/MovementDelete.h"
 
-#include "storage/DM.h"
-#include "storage/Format.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Format.h"
 
 namespace MovementDelete {
 

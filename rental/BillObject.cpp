@@ -1,12 +1,12 @@
 #include "rental/BillObject.h"
 
 #include "rental/ReceiptText.h"
-#include "storage/Associator.h"
 #include "storage/Clock.h"
 #include "storage/JetDate.h"
-#include "storage/Operator.h"
-#include "storage/ShopInfo.h"
 #include "storage/TextFormats.h"
+#include "storage/records/Associator.h"
+#include "storage/records/Operator.h"
+#include "storage/records/ShopInfo.h"
 
 using ReceiptText::Pad;
 using ReceiptText::PadTo;

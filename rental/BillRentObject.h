@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rental/BillObject.h"
-#include "storage/RTransaction.h"
+#include "storage/records/RTransaction.h"
 
 #include <QList>
 

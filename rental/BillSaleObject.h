@@ -1,7 +1,7 @@
 #pragma once
 
 #include "rental/BillObject.h"
-#include "storage/STransaction.h"
+#include "storage/records/STransaction.h"
 
 #include <QList>
 

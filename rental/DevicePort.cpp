@@ -1,7 +1,7 @@
 #include "rental/DevicePort.h"
 
-#include "storage/Printer.h"
 #include "storage/Settings.h"
+#include "storage/records/Printer.h"
 
 #include <QFile>
 

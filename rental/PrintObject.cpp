@@ -2,8 +2,8 @@
 
 #include "rental/DevicePort.h"
 #include "rental/ReceiptText.h"
-#include "storage/Printer.h"
 #include "storage/Prompter.h"
+#include "storage/records/Printer.h"
 
 TPrintObject::TPrintObject(const TPrinter& printer)
     : printer_(printer), port_(std::make_unique<TDevicePort>(printer)) {}

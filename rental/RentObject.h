@@ -1,12 +1,12 @@
 #pragma once
 
 #include "rental/BillRentObject.h"
-#include "storage/Associator.h"
-#include "storage/CBQuery.h"
 #include "storage/Currency.h"
-#include "storage/FTransaction.h"
-#include "storage/RTransaction.h"
-#include "storage/RentCd.h"
+#include "storage/dao/CBQuery.h"
+#include "storage/records/Associator.h"
+#include "storage/records/FTransaction.h"
+#include "storage/records/RTransaction.h"
+#include "storage/records/RentCd.h"
 
 #include <QList>
 #include <QString>

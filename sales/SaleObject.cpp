@@ -1,18 +1,18 @@
 #include "sales/SaleObject.h"
 
 #include "rental/ReceiptFigures.h"
-#include "storage/AtomicCommit.h"
-#include "storage/CBQuery.h"
 #include "storage/CheckedMoney.h"
 #include "storage/Clock.h"
-#include "storage/DM.h"
-#include "storage/Errors.h"
-#include "storage/Format.h"
 #include "storage/InputChecks.h"
-#include "storage/Operator.h"
-#include "storage/Printer.h"
 #include "storage/Prompter.h"
-#include "storage/Recheck.h"
+#include "storage/dao/AtomicCommit.h"
+#include "storage/dao/CBQuery.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/dao/Format.h"
+#include "storage/dao/Recheck.h"
+#include "storage/records/Operator.h"
+#include "storage/records/Printer.h"
 
 #include <algorithm>
 

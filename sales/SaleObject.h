@@ -2,9 +2,9 @@
 
 #include "rental/BillSaleObject.h"
 #include "storage/Currency.h"
-#include "storage/FTransaction.h"
-#include "storage/STransaction.h"
-#include "storage/SaleCd.h"
+#include "storage/records/FTransaction.h"
+#include "storage/records/STransaction.h"
+#include "storage/records/SaleCd.h"
 
 #include <QList>
 #include <QString>

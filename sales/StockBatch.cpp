@@ -1,14 +1,14 @@
 #include "sales/StockBatch.h"
 
-#include "storage/CBQuery.h"
 #include "storage/CheckedMoney.h"
 #include "storage/Clock.h"
-#include "storage/DM.h"
-#include "storage/Errors.h"
-#include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/JetDate.h"
 #include "storage/Prompter.h"
+#include "storage/dao/CBQuery.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/dao/Format.h"
 
 #include <type_traits>
 

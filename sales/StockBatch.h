@@ -1,11 +1,11 @@
 #pragma once
 
 #include "sales/StockHeader.h"
-#include "storage/CBObject.h"
 #include "storage/Currency.h"
-#include "storage/FTransaction.h"
-#include "storage/ITransaction.h"
 #include "storage/RefusalRun.h"
+#include "storage/records/CBObject.h"
+#include "storage/records/FTransaction.h"
+#include "storage/records/ITransaction.h"
 
 #include <QDate>
 #include <QList>

@@ -1,9 +1,9 @@
 #include "sales/StockHeader.h"
 
-#include "storage/FTransaction.h"
 #include "storage/InputChecks.h"
 #include "storage/JetDate.h"
 #include "storage/RefusalRun.h"
+#include "storage/records/FTransaction.h"
 
 TChecked TStockHeader::Check() const {
     return TRefusalRun()

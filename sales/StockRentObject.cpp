@@ -1,10 +1,10 @@
 #include "sales/StockRentObject.h"
 
 #include "sales/TitleEdits.h"
-#include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/Prompter.h"
 #include "storage/TextFormats.h"
+#include "storage/dao/Format.h"
 
 using namespace InputChecks;
 

@@ -2,7 +2,7 @@
 
 #include "sales/StockBatch.h"
 #include "sales/StockRentEntry.h"
-#include "storage/RentCd.h"
+#include "storage/records/RentCd.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
 #include "sales/StockSaleObject.h"
 
 #include "sales/TitleEdits.h"
-#include "storage/CBQuery.h"
 #include "storage/CheckedMoney.h"
 #include "storage/InputChecks.h"
+#include "storage/dao/CBQuery.h"
 
 using namespace InputChecks;
 

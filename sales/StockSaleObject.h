@@ -2,7 +2,7 @@
 
 #include "sales/StockBatch.h"
 #include "sales/TitleSaleEntry.h"
-#include "storage/SaleCd.h"
+#include "storage/records/SaleCd.h"
 
 // The batch behind the sale stock-in: each line buys a quantity of a sale
 // title at a unit cost, restocking the stored title of that code or creating

@@ -2,8 +2,8 @@
 
 #include "storage/InputChecks.h"
 #include "storage/RefusalRun.h"
-#include "storage/RentCd.h"
-#include "storage/SaleCd.h"
+#include "storage/records/RentCd.h"
+#include "storage/records/SaleCd.h"
 
 using namespace InputChecks;
 

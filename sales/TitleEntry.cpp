@@ -1,7 +1,7 @@
 #include "sales/TitleEntry.h"
 
-#include "storage/CdTitle.h"
 #include "storage/TextFormats.h"
+#include "storage/records/CdTitle.h"
 
 void TTitleEntry::ShowTitle(const TCdTitle& title) {
     code = title.Code;

@@ -1,7 +1,7 @@
 #include "sales/TitleRentEntry.h"
 
-#include "storage/RentCd.h"
 #include "storage/TextFormats.h"
+#include "storage/records/RentCd.h"
 
 TTitleRentEntry TTitleRentEntry::From(const TRentCd& title) {
     TTitleRentEntry entry;

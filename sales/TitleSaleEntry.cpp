@@ -1,7 +1,7 @@
 #include "sales/TitleSaleEntry.h"
 
-#include "storage/SaleCd.h"
 #include "storage/TextFormats.h"
+#include "storage/records/SaleCd.h"
 
 TTitleSaleEntry TTitleSaleEntry::From(const TSaleCd& title) {
     TTitleSaleEntry entry;

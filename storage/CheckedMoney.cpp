@@ -1,6 +1,6 @@
 #include "storage/CheckedMoney.h"
 
-#include "storage/Errors.h"
+#include "storage/dao/Errors.h"
 
 #include <limits>
 

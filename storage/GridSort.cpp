@@ -1,6 +1,6 @@
 #include "storage/GridSort.h"
 
-#include "storage/Format.h"
+#include "storage/dao/Format.h"
 
 TGridSort::TGridSort(const QStringList& fields) {
     for (const QString& field : fields) {

@@ -1,11 +1,11 @@
 #include "storage/InputChecks.h"
 
 #include "storage/Currency.h"
-#include "storage/DAOQuery.h"
-#include "storage/DM.h"
-#include "storage/Format.h"
 #include "storage/JetDate.h"
 #include "storage/Prompter.h"
+#include "storage/dao/DAOQuery.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Format.h"
 
 namespace InputChecks {
 

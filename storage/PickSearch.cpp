@@ -1,8 +1,8 @@
 #include "storage/PickSearch.h"
 
-#include "storage/Errors.h"
-#include "storage/Format.h"
 #include "storage/Pinyin.h"
+#include "storage/dao/Errors.h"
+#include "storage/dao/Format.h"
 
 namespace {
 

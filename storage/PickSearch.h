@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/DAOQuery.h"
+#include "storage/dao/DAOQuery.h"
 
 #include <QList>
 #include <QString>

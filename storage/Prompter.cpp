@@ -1,6 +1,6 @@
 #include "storage/Prompter.h"
 
-#include "storage/Format.h"
+#include "storage/dao/Format.h"
 
 namespace {
 

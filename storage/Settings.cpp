@@ -1,6 +1,6 @@
 #include "storage/Settings.h"
 
-#include "storage/Errors.h"
+#include "storage/dao/Errors.h"
 
 #include <QSettings>
 #include <QVariant>

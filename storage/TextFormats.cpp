@@ -1,8 +1,8 @@
 #include "storage/TextFormats.h"
 
-#include "storage/DAODataset.h"
-#include "storage/Format.h"
 #include "storage/JetDate.h"
+#include "storage/dao/DAODataset.h"
+#include "storage/dao/Format.h"
 
 namespace TextFormats {
 

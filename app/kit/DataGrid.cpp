@@ -1,10 +1,10 @@
 #include "app/kit/DataGrid.h"
 
 #include "app/FileChooser.h"
-#include "storage/DAODatabase.h"
-#include "storage/Format.h"
-#include "storage/GridExport.h"
 #include "storage/Settings.h"
+#include "storage/dao/DAODatabase.h"
+#include "storage/dao/Format.h"
+#include "storage/export/GridExport.h"
 
 #include <QDataStream>
 #include <QFileInfo>

@@ -3,8 +3,8 @@
 #include "app/ChildFm.h"
 #include "app/EditDialogFm.h"
 #include "app/kit/DataGrid.h"
-#include "storage/DeleteMessages.h"
 #include "storage/Prompter.h"
+#include "storage/records/DeleteMessages.h"
 
 #include <QWidget>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "app/EditDialogFm.h"
-#include "storage/Bank.h"
+#include "storage/records/Bank.h"
 
 class QLineEdit;
 

@@ -1,10 +1,10 @@
 #include "storage/grid/GridColumn.h"
 
-#include "storage/Format.h"
 #include "storage/InputChecks.h"
 #include "storage/JetDate.h"
 #include "storage/Prompter.h"
 #include "storage/TextFormats.h"
+#include "storage/dao/Format.h"
 
 Qt::Alignment TGridColumn::Alignment() const {
     if (alignment) {

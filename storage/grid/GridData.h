@@ -1,8 +1,8 @@
 #pragma once
 
 #include "storage/Currency.h"
-#include "storage/GridExport.h"
 #include "storage/GridSort.h"
+#include "storage/export/GridExport.h"
 #include "storage/grid/GridColumn.h"
 #include "storage/grid/QueryRows.h"
 

@@ -1,9 +1,9 @@
 #include "storage/grid/QueryRows.h"
 
-#include "storage/DAODatabase.h"
-#include "storage/Errors.h"
-#include "storage/JetSqlTranslator.h"
-#include "storage/SqliteError.h"
+#include "storage/dao/DAODatabase.h"
+#include "storage/dao/Errors.h"
+#include "storage/dao/JetSqlTranslator.h"
+#include "storage/dao/SqliteError.h"
 
 #include <sqlite3.h>
 

@@ -1,7 +1,7 @@
 #include "app/ExPickEdit.h"
 #include "app/EnterFm.h"
 #include "app/PickEditSetup.h"
-#include "storage/Format.h"
+#include "storage/dao/Format.h"
 #include "tests/app/Screenshots.h"
 #include "tests/support/LedgerFixture.h"
 

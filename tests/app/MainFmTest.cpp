@@ -4,10 +4,10 @@
 #include "app/ChildFm.h"
 #include "app/OpenDbFm.h"
 #include "members/ui/LoginFm.h"
-#include "storage/LedgerFiles.h"
-#include "storage/LedgerUpgrade.h"
-#include "storage/OlderLedgers.h"
-#include "storage/ProgramPaths.h"
+#include "storage/ledger/LedgerFiles.h"
+#include "storage/ledger/LedgerUpgrade.h"
+#include "storage/ledger/OlderLedgers.h"
+#include "storage/ledger/ProgramPaths.h"
 
 #include <QAction>
 #include <QComboBox>

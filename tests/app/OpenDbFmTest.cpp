@@ -1,7 +1,7 @@
 #include "app/OpenDbFm.h"
 
-#include "storage/LedgerFiles.h"
 #include "storage/ScriptedPrompter.h"
+#include "storage/ledger/LedgerFiles.h"
 #include "tests/app/ModalDriver.h"
 #include "tests/app/ProgramHome.h"
 #include "tests/app/Screenshots.h"

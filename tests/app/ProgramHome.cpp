@@ -1,6 +1,6 @@
 #include "tests/app/ProgramHome.h"
 
-#include "storage/ProgramPaths.h"
+#include "storage/ledger/ProgramPaths.h"
 
 namespace {
 

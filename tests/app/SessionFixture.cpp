@@ -3,9 +3,9 @@
 #include "app/ChildFm.h"
 #include "members/ui/LoginFm.h"
 #include "storage/Clock.h"
-#include "storage/ExampleLedger.h"
-#include "storage/LedgerTemplate.h"
-#include "storage/ProgramPaths.h"
+#include "storage/ledger/ExampleLedger.h"
+#include "storage/ledger/LedgerTemplate.h"
+#include "storage/ledger/ProgramPaths.h"
 
 #include <QComboBox>
 #include <QLineEdit>

@@ -4,9 +4,9 @@
 #include "members/Counterpart.h"
 #include "members/FundRecords.h"
 #include "members/ShowPeriod.h"
-#include "storage/Account.h"
-#include "storage/FTransaction.h"
 #include "storage/Settings.h"
+#include "storage/records/Account.h"
+#include "storage/records/FTransaction.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "tests/members/MembersFixture.h"
 
 #include "members/MemberRecords.h"
-#include "storage/Account.h"
+#include "storage/records/Account.h"
 
 namespace {
 

@@ -1,7 +1,7 @@
 #include "tests/members/MembersFixture.h"
 
 #include "storage/Clock.h"
-#include "storage/DM.h"
+#include "storage/dao/DM.h"
 
 void MembersTest::SetUp() {
     LedgerTest::SetUp();

@@ -2,8 +2,8 @@
 
 #include "members/MemberStore.h"
 #include "storage/Currency.h"
-#include "storage/Operator.h"
 #include "storage/ScriptedPrompter.h"
+#include "storage/records/Operator.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <memory>

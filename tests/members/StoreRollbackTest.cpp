@@ -3,8 +3,8 @@
 #include "members/AccountStore.h"
 #include "members/FundRecords.h"
 #include "members/MemberRecords.h"
-#include "storage/Account.h"
-#include "storage/Errors.h"
+#include "storage/dao/Errors.h"
+#include "storage/records/Account.h"
 
 #include <functional>
 

@@ -1,7 +1,7 @@
 #include "rental/PrintObject.h"
 #include "rental/DevicePort.h"
-#include "storage/Printer.h"
 #include "storage/ScriptedPrompter.h"
+#include "storage/records/Printer.h"
 #include "tests/rental/CapturePort.h"
 #include "tests/rental/ReceiptBytes.h"
 

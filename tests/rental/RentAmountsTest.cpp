@@ -1,9 +1,9 @@
 #include "rental/RentAmounts.h"
 #include "rental/RentObject.h"
-#include "storage/Operator.h"
-#include "storage/Printer.h"
 #include "storage/ScriptedPrompter.h"
-#include "storage/ShopInfo.h"
+#include "storage/records/Operator.h"
+#include "storage/records/Printer.h"
+#include "storage/records/ShopInfo.h"
 
 #include <gtest/gtest.h>
 

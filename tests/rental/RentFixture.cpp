@@ -1,7 +1,7 @@
 #include "tests/rental/RentFixture.h"
 
 #include "storage/Clock.h"
-#include "storage/DM.h"
+#include "storage/dao/DM.h"
 
 namespace {
 

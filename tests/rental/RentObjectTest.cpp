@@ -1,7 +1,7 @@
-#include "storage/Account.h"
 #include "storage/Clock.h"
-#include "storage/DM.h"
-#include "storage/Errors.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/records/Account.h"
 #include "tests/rental/RentFixture.h"
 
 #include <gtest/gtest.h>

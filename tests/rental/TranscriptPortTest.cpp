@@ -1,6 +1,6 @@
 #include "rental/TranscriptPort.h"
 #include "rental/PrintObject.h"
-#include "storage/Printer.h"
+#include "storage/records/Printer.h"
 #include "tests/rental/ReceiptBytes.h"
 
 #include <gtest/gtest.h>

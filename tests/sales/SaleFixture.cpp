@@ -1,7 +1,7 @@
 #include "tests/sales/SaleFixture.h"
 
-#include "storage/DM.h"
-#include "storage/SaleCd.h"
+#include "storage/dao/DM.h"
+#include "storage/records/SaleCd.h"
 
 void SaleTest::SetUp() {
     LedgerTest::SetUp();

@@ -1,8 +1,8 @@
 #include "sales/SaleAmounts.h"
-#include "storage/Account.h"
 #include "storage/Clock.h"
-#include "storage/DM.h"
-#include "storage/Errors.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/records/Account.h"
 #include "tests/rental/ReceiptBytes.h"
 #include "tests/sales/SaleFixture.h"
 

@@ -1,6 +1,6 @@
 #include "sales/StockRentObject.h"
-#include "storage/Account.h"
-#include "storage/DM.h"
+#include "storage/dao/DM.h"
+#include "storage/records/Account.h"
 #include "tests/sales/StockFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,6 +1,6 @@
 #include "sales/StockSaleObject.h"
 #include "sales/TitleEdits.h"
-#include "storage/RentCd.h"
+#include "storage/records/RentCd.h"
 #include "tests/sales/StockFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,5 +1,5 @@
 #include "storage/Currency.h"
-#include "storage/Format.h"
+#include "storage/dao/Format.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <gtest/gtest.h>

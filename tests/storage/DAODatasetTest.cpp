@@ -1,6 +1,6 @@
-#include "storage/DAOQuery.h"
-#include "storage/Errors.h"
 #include "storage/JetDate.h"
+#include "storage/dao/DAOQuery.h"
+#include "storage/dao/Errors.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <QDate>

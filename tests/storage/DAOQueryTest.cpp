@@ -1,5 +1,5 @@
-#include "storage/DAOQuery.h"
-#include "storage/Errors.h"
+#include "storage/dao/DAOQuery.h"
+#include "storage/dao/Errors.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <sqlite3.h>

@@ -1,8 +1,8 @@
-#include "storage/CBQuery.h"
-#include "storage/DM.h"
-#include "storage/Errors.h"
-#include "storage/Format.h"
-#include "storage/LedgerFormat.h"
+#include "storage/dao/CBQuery.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/dao/Format.h"
+#include "storage/ledger/LedgerFormat.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <QDir>

@@ -1,6 +1,6 @@
 #include "storage/grid/GridData.h"
-#include "storage/CsvExport.h"
 #include "storage/ScriptedPrompter.h"
+#include "storage/export/CsvExport.h"
 #include "storage/grid/TreeRows.h"
 #include "tests/support/LedgerFixture.h"
 

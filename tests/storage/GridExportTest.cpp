@@ -1,4 +1,4 @@
-#include "storage/GridExport.h"
+#include "storage/export/GridExport.h"
 #include "storage/ScriptedPrompter.h"
 
 #include <QDir>

@@ -1,7 +1,7 @@
 #include "storage/InputChecks.h"
-#include "storage/Associator.h"
-#include "storage/Format.h"
 #include "storage/ScriptedPrompter.h"
+#include "storage/dao/Format.h"
+#include "storage/records/Associator.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <gtest/gtest.h>

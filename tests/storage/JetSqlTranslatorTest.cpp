@@ -1,5 +1,5 @@
-#include "storage/JetSqlTranslator.h"
-#include "storage/Errors.h"
+#include "storage/dao/JetSqlTranslator.h"
+#include "storage/dao/Errors.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <gtest/gtest.h>

@@ -1,8 +1,8 @@
 #include "storage/Clock.h"
-#include "storage/DM.h"
-#include "storage/Errors.h"
-#include "storage/ExampleLedger.h"
-#include "storage/JetSqlTranslator.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/dao/JetSqlTranslator.h"
+#include "storage/ledger/ExampleLedger.h"
 
 #include <QFile>
 #include <QRegularExpression>

@@ -1,8 +1,8 @@
-#include "storage/LedgerFiles.h"
-#include "storage/DAODatabase.h"
-#include "storage/Errors.h"
-#include "storage/LedgerFormat.h"
+#include "storage/ledger/LedgerFiles.h"
 #include "storage/ScriptedPrompter.h"
+#include "storage/dao/DAODatabase.h"
+#include "storage/dao/Errors.h"
+#include "storage/ledger/LedgerFormat.h"
 #include "tests/support/LedgerFixture.h"
 #include "tests/support/OtherUser.h"
 

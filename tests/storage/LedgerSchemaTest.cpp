@@ -1,7 +1,7 @@
-#include "storage/LedgerSchema.h"
-#include "storage/Errors.h"
-#include "storage/LedgerFormat.h"
-#include "storage/LedgerTemplate.h"
+#include "storage/ledger/LedgerSchema.h"
+#include "storage/dao/Errors.h"
+#include "storage/ledger/LedgerFormat.h"
+#include "storage/ledger/LedgerTemplate.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <QFile>

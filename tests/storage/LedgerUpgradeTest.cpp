@@ -1,9 +1,9 @@
-#include "storage/LedgerUpgrade.h"
-#include "storage/Errors.h"
-#include "storage/LedgerSchema.h"
-#include "storage/OlderLedgers.h"
+#include "storage/ledger/LedgerUpgrade.h"
 #include "storage/Pinyin.h"
-#include "storage/UpgradeProgress.h"
+#include "storage/dao/Errors.h"
+#include "storage/ledger/LedgerSchema.h"
+#include "storage/ledger/OlderLedgers.h"
+#include "storage/ledger/UpgradeProgress.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <QMap>

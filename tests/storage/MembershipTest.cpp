@@ -1,5 +1,5 @@
-#include "storage/Associator.h"
 #include "storage/Clock.h"
+#include "storage/records/Associator.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 #include "storage/Settings.h"
-#include "storage/Errors.h"
+#include "storage/dao/Errors.h"
 
 #include <QFile>
 #include <QSettings>

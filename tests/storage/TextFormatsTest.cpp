@@ -1,6 +1,6 @@
 #include "storage/TextFormats.h"
-#include "storage/DAOQuery.h"
 #include "storage/KeyRules.h"
+#include "storage/dao/DAOQuery.h"
 #include "tests/support/LedgerFixture.h"
 
 #include <gtest/gtest.h>

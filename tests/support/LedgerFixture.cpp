@@ -1,7 +1,7 @@
 #include "tests/support/LedgerFixture.h"
 
 #include "storage/Clock.h"
-#include "storage/LedgerTemplate.h"
+#include "storage/ledger/LedgerTemplate.h"
 
 #include <QDir>
 #include <QFile>

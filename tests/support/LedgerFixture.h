@@ -1,6 +1,6 @@
 #pragma once
 
-#include "storage/DM.h"
+#include "storage/dao/DM.h"
 
 #include <QString>
 #include <QTemporaryDir>

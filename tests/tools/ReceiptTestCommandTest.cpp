@@ -1,5 +1,5 @@
-#include "storage/Printer.h"
-#include "storage/ShopInfo.h"
+#include "storage/records/Printer.h"
+#include "storage/records/ShopInfo.h"
 #include "tests/rental/ReceiptBytes.h"
 #include "tests/support/LedgerFixture.h"
 

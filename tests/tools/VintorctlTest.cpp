@@ -1,4 +1,4 @@
-#include "storage/DM.h"
+#include "storage/dao/DM.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -1,8 +1,8 @@
-#include "storage/Errors.h"
-#include "storage/ExampleLedger.h"
-#include "storage/LedgerTemplate.h"
-#include "storage/LedgerUpgrade.h"
-#include "storage/OlderLedgers.h"
+#include "storage/dao/Errors.h"
+#include "storage/ledger/ExampleLedger.h"
+#include "storage/ledger/LedgerTemplate.h"
+#include "storage/ledger/LedgerUpgrade.h"
+#include "storage/ledger/OlderLedgers.h"
 #include "tools/vintorctl/Commands.h"
 #include "tools/vintorctl/Options.h"
 

@@ -4,8 +4,8 @@
 #include "members/FundRecords.h"
 #include "members/MemberRecords.h"
 #include "members/MemberStore.h"
-#include "storage/Account.h"
-#include "storage/FTransaction.h"
+#include "storage/records/Account.h"
+#include "storage/records/FTransaction.h"
 #include "tools/vintorctl/DeskSession.h"
 
 namespace DeskMemberCommands {

@@ -1,7 +1,7 @@
 #include "tools/vintorctl/DeskSession.h"
 
 #include "rental/TranscriptPort.h"
-#include "storage/Errors.h"
+#include "storage/dao/Errors.h"
 
 #include <QRegularExpression>
 

@@ -1,10 +1,10 @@
 #pragma once
 
-#include "storage/Operator.h"
-#include "storage/Printer.h"
 #include "storage/Prompter.h"
 #include "storage/ScriptedPrompter.h"
-#include "storage/ShopInfo.h"
+#include "storage/records/Operator.h"
+#include "storage/records/Printer.h"
+#include "storage/records/ShopInfo.h"
 
 #include <QHash>
 #include <QList>

@@ -1,8 +1,8 @@
 // The ledger file commands: list, back up, restore and compact.
-#include "storage/DM.h"
-#include "storage/Errors.h"
-#include "storage/LedgerFiles.h"
 #include "storage/ScriptedPrompter.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/ledger/LedgerFiles.h"
 #include "tools/vintorctl/Commands.h"
 #include "tools/vintorctl/Options.h"
 

@@ -1,5 +1,5 @@
-#include "storage/DM.h"
-#include "storage/Errors.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
 #include "tools/vintorctl/Commands.h"
 #include "tools/vintorctl/Options.h"
 #include "tools/vintorctl/SqlPrinter.h"

@@ -1,6 +1,6 @@
 #include "tools/vintorctl/SqlPrinter.h"
 
-#include "storage/DM.h"
+#include "storage/dao/DM.h"
 
 #include <QStringList>
 

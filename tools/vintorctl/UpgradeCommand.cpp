@@ -1,8 +1,8 @@
-#include "storage/DM.h"
-#include "storage/Errors.h"
-#include "storage/LedgerSchema.h"
-#include "storage/LedgerUpgrade.h"
-#include "storage/UpgradeProgress.h"
+#include "storage/dao/DM.h"
+#include "storage/dao/Errors.h"
+#include "storage/ledger/LedgerSchema.h"
+#include "storage/ledger/LedgerUpgrade.h"
+#include "storage/ledger/UpgradeProgress.h"
 #include "tools/vintorctl/Commands.h"
 
 namespace {

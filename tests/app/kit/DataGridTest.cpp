@@ -2,7 +2,7 @@
 #include "app/ScriptedFileChooser.h"
 #include "app/kit/GridFooter.h"
 #include "app/kit/TreeModel.h"
-#include "storage/Format.h"
+#include "storage/dao/Format.h"
 #include "tests/app/ProgramHome.h"
 #include "tests/app/Screenshots.h"
 #include "tests/support/LedgerFixture.h"

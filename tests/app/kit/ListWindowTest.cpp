@@ -1,7 +1,7 @@
 #include "app/kit/ListWindow.h"
 #include "app/Session.h"
 #include "app/kit/GridFooter.h"
-#include "storage/Fee.h"
+#include "storage/records/Fee.h"
 #include "tests/app/SessionFixture.h"
 
 #include "app/KeyReleaseFilter.h"

@@ -1,8 +1,0 @@
-#include "storage/Bank.h"
-
-#include "storage/FieldBinder.h"
-
-void TBank::Bind(TFieldBinder& binder) {
-    binder("Name", Name);
-    binder("Memo", Memo);
-}

@@ -1,0 +1,32 @@
+#pragma once
+
+#include "storage/Currency.h"
+#include "storage/records/CBObject.h"
+
+#include <QString>
+
+// One row of TbAccount: a fund account. Id 1 is the cash box, which takes all
+// counter money and cannot be deleted.
+class TAccount : public TCBObject {
+public:
+    static constexpr int CashBoxId = 1;
+
+    TAccount() : TCBObject(QStringLiteral("TbAccount")) {}
+    // Deletes the account with all its account movements (both sides of its
+    // transfers), in one transaction; the cash box is refused.
+    int Delete() override;
+    // The balance computed from the movements; 0 when there are none.
+    Currency Balance() const;
+
+    QString Name;
+    Currency Max;
+    Currency Min;
+    QString No;
+    QString Bank;
+    QString Contact;
+    QString Telephone;
+    QString Memo;
+
+protected:
+    void Bind(TFieldBinder& binder) override;
+};
