@@ -69,6 +69,12 @@ QString TLedgerLock::InUseMessage(const QString& path) {
         .arg(QDir::toNativeSeparators(path));
 }
 
+void TLedgerLock::Register(quint64 device, quint64 inode, int fd) {
+    std::lock_guard guard(registryMutex);
+    Registry().insert({device, inode}, {fd, 1});
+    Hold(device, inode);
+}
+
 QString TLedgerLock::AcquireShared(const QString& path) {
     Release();
     for (int step = 0; step < WaitSteps; ++step) {
@@ -87,12 +93,9 @@ QString TLedgerLock::AcquireShared(const QString& path) {
         }
         int fd = -1;
         switch (TryLock(path, key, LOCK_SH, fd)) {
-        case TTry::Locked: {
-            std::lock_guard guard(registryMutex);
-            Registry().insert(key, {fd, 1});
-            Hold(key.first, key.second);
+        case TTry::Locked:
+            Register(key.first, key.second, fd);
             return {};
-        }
         case TTry::Gone:
             continue;
         case TTry::Busy:
@@ -120,12 +123,9 @@ QString TLedgerLock::AcquireExclusive(const QString& path) {
         }
         int fd = -1;
         switch (TryLock(path, key, LOCK_EX, fd)) {
-        case TTry::Locked: {
-            std::lock_guard guard(registryMutex);
-            Registry().insert(key, {fd, 1});
-            Hold(key.first, key.second);
+        case TTry::Locked:
+            Register(key.first, key.second, fd);
             return {};
-        }
         case TTry::Gone:
             continue;
         case TTry::Busy:

@@ -33,6 +33,8 @@ public:
     static QString InUseMessage(const QString& path);
 
 private:
+    // Keeps the descriptor just locked as the program's one for that file.
+    void Register(quint64 device, quint64 inode, int fd);
     void Hold(quint64 device, quint64 inode);
 
     bool held_ = false;
