@@ -310,6 +310,7 @@ void TimeReports(TDM& dm, QStringList& missing) {
 struct TArguments {
     QString ledger;
     bool small = false;
+    QString only; // "grid": the list grid's figures alone
 };
 
 bool ParseArguments(const QStringList& args, TArguments& out) {
@@ -318,6 +319,9 @@ bool ParseArguments(const QStringList& args, TArguments& out) {
             out.small = true;
         } else if (args[n] == QStringLiteral("--ledger") && n + 1 < args.size()) {
             out.ledger = args[++n];
+        } else if (args[n] == QStringLiteral("--only") && n + 1 < args.size() &&
+                   args[n + 1] == QStringLiteral("grid")) {
+            out.only = args[++n];
         } else {
             return false;
         }
@@ -331,7 +335,7 @@ int main(int argc, char** argv) {
     QCoreApplication app(argc, argv);
     TArguments args;
     if (!ParseArguments(app.arguments(), args)) {
-        Print(QStringLiteral("usage: vintor_bench [--ledger PATH] [--small]"));
+        Print(QStringLiteral("usage: vintor_bench [--ledger PATH] [--small] [--only grid]"));
         return 2;
     }
     LargeLedgerGenerator::TOptions options;
@@ -362,6 +366,9 @@ int main(int argc, char** argv) {
         dm.DbBase.SetDatabaseName(args.ledger);
         dm.DbBase.Open();
         GridModelBench::Run(dm);
+        if (!args.only.isEmpty()) {
+            return 0;
+        }
         const TSamples samples = DrawSamples(dm);
         QStringList missing;
         TimeLookups(dm, samples, missing);

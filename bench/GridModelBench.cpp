@@ -1,6 +1,7 @@
 #include "bench/GridModelBench.h"
 
 #include "bench/Measurement.h"
+#include "bench/QueryPlan.h"
 #include "storage/dao/DM.h"
 #include "storage/grid/GridData.h"
 
@@ -11,6 +12,7 @@
 
 #include <cstdio>
 #include <memory>
+#include <vector>
 
 namespace GridModelBench {
 
@@ -18,6 +20,7 @@ namespace {
 
 constexpr int ScreenRows = 40;
 constexpr int Runs = 5;
+constexpr int RareAccount = 37;
 
 void Print(const QString& text) {
     std::fputs(text.toUtf8().constData(), stdout);
@@ -39,8 +42,9 @@ double StatusMb(const char* name) {
     return 0;
 }
 
-// The movement list of the cash box as the funds window shows it.
-std::unique_ptr<TGridData> CashBoxList(TDM& dm) {
+// The movement list of an account as the funds window shows it; the cash box
+// (1) holds nearly all of them.
+std::unique_ptr<TGridData> AccountList(TDM& dm, int account) {
     auto grid = std::make_unique<TGridData>(&dm.DbBase);
     grid->SetColumns(
         {{QStringLiteral("日期"), QStringLiteral("Day"), TCellKind::Date},
@@ -57,22 +61,39 @@ std::unique_ptr<TGridData> CashBoxList(TDM& dm) {
                        "IIF(A.Flag=0,IIF(A.AId1=1,A.AId2,A.AId1),A.AId1) AS AId FROM "
                        "(TbFTransaction AS A LEFT JOIN TbCategory AS B ON A.CId1=B.Id) LEFT JOIN "
                        "TbOperator AS C ON C.Id=A.CId3"),
-        QStringLiteral("A.AId1=1 OR A.AId2=1"), QStringLiteral("A.Id"));
+        QStringLiteral("A.AId1=%1 OR A.AId2=%1").arg(account), QStringLiteral("A.Id"));
+    grid->SetSummedColumns({3});
     return grid;
 }
 
+// The rows a screen shows from `first` on, of those the list knows (the first
+// page until it is counted), as the grid's model does.
 void ShowScreen(TGridData& grid, int first) {
-    for (int row = first; row < std::min(first + ScreenRows, grid.RowCount()); ++row) {
+    for (int row = first; row < std::min(first + ScreenRows, grid.KnownRows()); ++row) {
         for (int column = 0; column < grid.ColumnCount(); ++column) {
             grid.Text(row, column);
         }
     }
 }
 
-// Every row read into pages, in order.
+// Every row read into pages, in order, every value taken.
 void ReadAll(TGridData& grid) {
     for (int row = 0; row < grid.RowCount(); ++row) {
-        grid.KeyOf(row);
+        for (int column = 0; column < grid.ColumnCount(); ++column) {
+            grid.Value(row, column);
+        }
+    }
+}
+
+QString ReadBy(bool byOrder) {
+    return byOrder ? QStringLiteral("along the order")
+                   : QStringLiteral("by the condition's indexes");
+}
+
+void PrintPlan(TDM& dm, const QString& name, const QString& jetSql) {
+    Print(QStringLiteral("      plan of %1:").arg(name));
+    for (const QString& step : QueryPlan::Explain(dm.DbBase, jetSql)) {
+        Print(QStringLiteral("        ") + step);
     }
 }
 
@@ -117,23 +138,43 @@ void Figure(const QString& name, const Measurement::TFigure& figure) {
 void Run(TDM& dm) {
     Print(QStringLiteral("\nlist grid over the cash box's movements:"));
     const double rssBefore = StatusMb("VmRSS");
-    Figure(QStringLiteral("grid: first screen (count + 40 rows shown)"),
+    Figure(QStringLiteral("grid: first screen (first page, 40 rows shown)"),
            Measurement::Time(Runs, [&](int) {
-               auto grid = CashBoxList(dm);
+               auto grid = AccountList(dm, 1);
                grid->Reload();
                ShowScreen(*grid, 0);
            }));
-    auto grid = CashBoxList(dm);
+    auto grid = AccountList(dm, 1);
     grid->Reload();
-    Print(QStringLiteral("      rows listed: %1").arg(grid->RowCount()));
+    const TQueryRows& rows = grid->Rows();
+    Print(QStringLiteral("      first page read %1").arg(ReadBy(rows.FirstPageByOrder())));
+    PrintPlan(dm, QStringLiteral("the first page"), rows.FirstPageSql());
+    PrintPlan(dm, QStringLiteral("the count"), rows.CountSql());
+    PrintPlan(dm, QStringLiteral("a page by its keys"), rows.PageSql());
+    std::vector<std::unique_ptr<TGridData>> shown; // one per run and the warm-up
+    for (int n = 0; n <= Runs; ++n) {
+        shown.push_back(AccountList(dm, 1));
+        shown.back()->Reload();
+    }
+    size_t next = 0;
+    Figure(QStringLiteral("grid: count + sum after the first screen"),
+           Measurement::Time(Runs, [&](int) { shown[next++]->Count(); }));
+    Print(QStringLiteral("      rows listed: %1 (counted %2), sum %3")
+              .arg(grid->RowCount())
+              .arg(ReadBy(rows.CountedByOrder()), grid->Sum(3).ToPlainText()));
+    shown.clear();
     Figure(QStringLiteral("grid: jump to the last screen (fresh list)"),
            Measurement::Time(Runs, [&](int) {
-               auto fresh = CashBoxList(dm);
+               auto fresh = AccountList(dm, 1);
                fresh->Reload();
                ShowScreen(*fresh, fresh->RowCount() - ScreenRows);
            }));
-    const Measurement::TFigure paged = Measurement::Time(Runs, [&](int) { ReadAll(*grid); });
-    Figure(QStringLiteral("grid: read every row, in order (pages)"), paged);
+    const Measurement::TFigure paged = Measurement::Time(Runs, [&](int) {
+        auto fresh = AccountList(dm, 1);
+        fresh->Reload();
+        ReadAll(*fresh);
+    });
+    Figure(QStringLiteral("grid: read every row (fresh list: first page, count, pages)"), paged);
     const QString jetSql = grid->Sql();
     const Measurement::TFigure raw = Measurement::Time(Runs, [&](int) { StepRaw(dm, jetSql); });
     Figure(QStringLiteral("raw sqlite3 stepping of the same statement"), raw);
@@ -155,6 +196,18 @@ void Run(TDM& dm) {
                grid->ToggleSort(1);
                ShowScreen(*grid, 0);
            }));
+    Print(QStringLiteral("      first page read %1").arg(ReadBy(rows.FirstPageByOrder())));
+    Figure(QStringLiteral("grid: an account of few movements, first screen"),
+           Measurement::Time(Runs, [&](int) {
+               auto rare = AccountList(dm, RareAccount);
+               rare->Reload();
+               ShowScreen(*rare, 0);
+           }));
+    auto rare = AccountList(dm, RareAccount);
+    rare->Reload();
+    Print(QStringLiteral("      rows listed: %1; first page read %2")
+              .arg(rare->RowCount())
+              .arg(ReadBy(rare->Rows().FirstPageByOrder())));
 }
 
 } // namespace GridModelBench

@@ -2,10 +2,11 @@
 
 class TDM;
 
-// Times a list grid over the cash box's movements: the first screen, reading
-// on to the end, a jump to the end, finding a row by key and the memory the
-// pages take; and reading rows into the grid against stepping the same
-// statement through the SQLite C API.
+// Times a list grid over the cash box's movements: the first screen, the
+// count that follows it, a jump to the end, finding a row by key, a new order
+// and the memory the pages take, with the plans of its statements; reading
+// rows into the grid against stepping the same statement through the SQLite C
+// API; and the first screen of an account with few movements.
 namespace GridModelBench {
 
 void Run(TDM& dm);

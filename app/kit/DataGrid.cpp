@@ -38,6 +38,10 @@ TDataGrid::TDataGrid(TDAODatabase* database, QWidget* parent)
     layoutSaver_.setSingleShot(true);
     layoutSaver_.setInterval(LayoutSaveDelayMs);
     connect(&layoutSaver_, &QTimer::timeout, this, &TDataGrid::SaveLayout);
+    // The rows past the first page are counted once the first screen is up.
+    counter_.setSingleShot(true);
+    counter_.setInterval(0);
+    connect(&counter_, &QTimer::timeout, this, [this] { model_->fetchMore({}); });
     auto saveSoon = [this] { layoutSaver_.start(); };
     connect(header, &QHeaderView::sectionResized, this, saveSoon);
     connect(header, &QHeaderView::sectionMoved, this, saveSoon);
@@ -47,6 +51,24 @@ TDataGrid::~TDataGrid() {
     if (layoutSaver_.isActive()) {
         SaveLayout();
     }
+}
+
+void TDataGrid::paintEvent(QPaintEvent* event) {
+    QTableView::paintEvent(event);
+    if (model_->canFetchMore({})) {
+        counter_.start();
+    }
+}
+
+// End, Page Down, or Down on the last row shown counts the rest first, so
+// the move reaches the real rows.
+QModelIndex TDataGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+    const bool onLastRow = currentIndex().row() == model_->rowCount() - 1;
+    if (action == MoveEnd || action == MovePageDown ||
+        ((action == MoveDown || action == MoveNext) && onLastRow)) {
+        model_->fetchMore({});
+    }
+    return QTableView::moveCursor(action, modifiers);
 }
 
 void TDataGrid::SetUp(const QString& name, const QList<TGridColumn>& columns, const QString& select,
@@ -70,7 +92,7 @@ void TDataGrid::Reload() {
 }
 
 bool TDataGrid::SelectId(qint64 id) {
-    const int row = Data().RowOfId(id);
+    const int row = model_->RowOfId(id);
     if (row < 0) {
         return false;
     }

@@ -7,7 +7,8 @@
 
 class TDAODatabase;
 
-// A list grid: the rows of a query read as they are scrolled to, sorted by a
+// A list grid: the rows of a query read as they are scrolled to (the first
+// screen at once, the count of the rest right after it is painted), sorted by a
 // header click, filtered by a column value from the header's menu, exported
 // to a file, and laid out (widths, order, sort mark) as the operator left it
 // last time, kept in the settings under the grid's name ("dgRentCd").
@@ -44,6 +45,10 @@ signals:
     // The rows were read again (a reload, a new order or filter).
     void Reloaded();
 
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
 private:
     void HeaderClicked(int column);
     void HeaderMenu(const QPoint& position);
@@ -52,4 +57,5 @@ private:
     TDAODatabase* database_;
     TGridModel* model_;
     QTimer layoutSaver_; // one save after a burst of resizing
+    QTimer counter_;     // counts the rows after the first screen is painted
 };

@@ -1,36 +1,99 @@
 #include "app/kit/GridModel.h"
 
+#include "storage/Prompter.h"
+#include "storage/dao/Errors.h"
+
 TGridModel::TGridModel(TDAODatabase* database, QObject* parent)
     : QAbstractTableModel(parent), data_(database) {}
 
 void TGridModel::SetColumns(const QList<TGridColumn>& columns) {
     beginResetModel();
     data_.SetColumns(columns);
+    shown_ = 0;
+    counted_ = true;
+    countFailed_ = false;
     endResetModel();
+}
+
+bool TGridModel::Restart(const std::function<bool()>& read) {
+    beginResetModel();
+    const bool result = read();
+    shown_ = data_.KnownRows();
+    counted_ = data_.Counted();
+    countFailed_ = false;
+    endResetModel();
+    if (counted_) {
+        emit RowsCounted();
+    }
+    return result;
 }
 
 void TGridModel::Reload() {
-    beginResetModel();
-    data_.Reload();
-    endResetModel();
+    Restart([this] {
+        data_.Reload();
+        return true;
+    });
 }
 
 bool TGridModel::ToggleSort(int column) {
-    beginResetModel();
-    const bool sorted = data_.ToggleSort(column);
-    endResetModel();
-    return sorted;
+    return Restart([&] { return data_.ToggleSort(column); });
 }
 
 bool TGridModel::SetFilter(int column, const QString& value) {
-    beginResetModel();
-    const bool filtered = data_.SetFilter(column, value);
-    endResetModel();
-    return filtered;
+    return Restart([&] { return data_.SetFilter(column, value); });
+}
+
+int TGridModel::RowOfId(qint64 id) {
+    const int row = data_.RowOfId(id);
+    ShowCounted();
+    return row;
+}
+
+bool TGridModel::canFetchMore(const QModelIndex& parent) const {
+    return !parent.isValid() && !counted_ && !countFailed_;
+}
+
+void TGridModel::fetchMore(const QModelIndex& parent) {
+    if (!canFetchMore(parent)) {
+        return;
+    }
+    try {
+        data_.Count();
+    } catch (const EVintorError& error) {
+        countFailed_ = true;
+        ShowError(error.Message());
+        return;
+    }
+    ShowCounted();
+}
+
+// The rows shown so far were the first page: the count adds the rest (or,
+// after a write in between, takes some away) and may have read that page again.
+void TGridModel::ShowCounted() {
+    if (counted_ || !data_.Counted()) {
+        return;
+    }
+    const int before = shown_;
+    const int known = data_.KnownRows();
+    if (known > shown_) {
+        beginInsertRows({}, shown_, known - 1);
+        shown_ = known;
+        endInsertRows();
+    } else if (known < shown_) {
+        beginRemoveRows({}, known, shown_ - 1);
+        shown_ = known;
+        endRemoveRows();
+    }
+    counted_ = true;
+    const int kept = std::min(before, shown_);
+    if (kept > 0 && columnCount() > 0) {
+        emit dataChanged(index(0, 0), index(kept - 1, columnCount() - 1));
+    }
+    emit RowsCounted();
 }
 
 int TGridModel::rowCount(const QModelIndex& parent) const {
-    return parent.isValid() ? 0 : data_.RowCount();
+    return parent.isValid() ? 0 : shown_;
 }
 
 int TGridModel::columnCount(const QModelIndex& parent) const {
@@ -38,7 +101,7 @@ int TGridModel::columnCount(const QModelIndex& parent) const {
 }
 
 QVariant TGridModel::data(const QModelIndex& index, int role) const {
-    if (!index.isValid() || index.column() >= data_.ColumnCount()) {
+    if (!index.isValid() || index.row() >= shown_ || index.column() >= data_.ColumnCount()) {
         return {};
     }
     const TGridColumn& column = data_.Columns()[index.column()];

@@ -34,6 +34,7 @@ TListPage::TListPage(TDAODatabase* database, QWidget* parent)
         }
     });
     connect(dgList, &TDataGrid::Reloaded, this, &TListPage::UpdateButtons);
+    connect(&dgList->Model(), &TGridModel::RowsCounted, this, &TListPage::UpdateButtons);
     connect(dgList->selectionModel(), &QItemSelectionModel::currentChanged, this,
             &TListPage::UpdateButtons);
     UpdateButtons();
@@ -132,8 +133,9 @@ void TListPage::UpdateButtons() {
     btnEdit->setEnabled(onRow);
     btnDelete->setEnabled(onRow);
     btnFourth->setEnabled(fourthNeedsRow_ ? onRow : allowed);
-    if (ftList) {
-        ftList->SetCell(0, footer_.arg(dgList->Data().RowCount()));
+    if (ftList) { // the count follows the first screen of a long list
+        ftList->SetCell(0, dgList->Model().Counted() ? footer_.arg(dgList->model()->rowCount())
+                                                     : QString());
     }
 }
 

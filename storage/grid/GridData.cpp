@@ -13,10 +13,15 @@ void TGridData::SetColumns(const QList<TGridColumn>& columns) {
     sort_ = TGridSort(fields);
     filters_.clear();
     fieldIndexes_.clear();
+    summed_.clear();
 }
 
 void TGridData::SetSql(const QString& select, const QString& where, const QString& key) {
     rows_.SetSql(select, where, key);
+}
+
+void TGridData::SetSummedColumns(const QList<int>& columns) {
+    summed_ = columns;
 }
 
 bool TGridData::ToggleSort(int column) {
@@ -60,6 +65,13 @@ void TGridData::ApplyOrder() {
         conditions.append(filter.condition);
     }
     rows_.SetFilter(conditions.join(QStringLiteral(" AND ")));
+    QStringList summed;
+    for (const int column : std::as_const(summed_)) {
+        if (column >= 0 && column < ColumnCount()) {
+            summed.append(columns_[column].field);
+        }
+    }
+    rows_.SetSummedFields(summed);
 }
 
 void TGridData::Reload() {

@@ -26,6 +26,9 @@ public:
     int ColumnCount() const { return int(columns_.size()); }
     // The list's "SELECT … FROM …", its WHERE condition and its unique key.
     void SetSql(const QString& select, const QString& where, const QString& key);
+    // The columns whose sums are shown under the grid: they are summed as the
+    // rows are counted.
+    void SetSummedColumns(const QList<int>& columns);
 
     TGridSort& Sort() { return sort_; }
     const TGridSort& Sort() const { return sort_; }
@@ -39,11 +42,18 @@ public:
     QString FilterOf(int column) const { return filters_.value(column).value; }
     void ClearFilters();
 
-    // Reads the rows again in the current order and filters.
+    // Reads the first page of rows again in the current order and filters;
+    // the rest are counted when first needed (RowCount(), a row past the
+    // first page, a sum) or by Count().
     void Reload();
     // The Jet SQL of the list as last read.
     QString Sql() const { return rows_.Sql(); }
-    int RowCount() const { return rows_.RowCount(); }
+    bool Counted() const { return rows_.Counted(); }
+    void Count() { rows_.Count(); }
+    // The rows known without counting: all of them once counted.
+    int KnownRows() const { return rows_.KnownRows(); }
+    // The number of rows (counted first).
+    int RowCount() { return rows_.RowCount(); }
     QString Text(int row, int column);
     const TCellValue& Value(int row, int column);
     qint64 KeyOf(int row) { return rows_.KeyOf(row); }
@@ -70,6 +80,7 @@ private:
 
     QList<TGridColumn> columns_;
     QList<int> fieldIndexes_; // result column of each grid column
+    QList<int> summed_;
     TGridSort sort_;
     QMap<int, TFilter> filters_;
     TQueryRows rows_;

@@ -83,36 +83,109 @@ protected:
 
 } // namespace
 
-TEST_F(GridDataTest, PagesReadOnAfterTheirKeyAndByPositionGiveTheRowsOfOneStatement) {
+TEST_F(GridDataTest, PagesReadByTheirKeysGiveTheRowsOfOneStatementInEveryOrder) {
     const int count = TQueryRows::PageRows * (TQueryRows::KeptPages + 20) + 17;
     AddMovements(count);
-    const QString base = QStringLiteral("SELECT A.Id FROM TbFTransaction AS A LEFT JOIN TbCategory "
-                                        "AS B ON A.CId1=B.Id ");
+    const QString base = QStringLiteral("SELECT A.Id,A.Memo FROM TbFTransaction AS A LEFT JOIN "
+                                        "TbCategory AS B ON A.CId1=B.Id WHERE A.AId1=1 ");
     struct TCase {
         QString order;
         bool descending;
         QString sqliteOrder;
+        int budget; // of the read along the order's index
     };
+    const int ample = 1 << 30; // steps
     for (const TCase& c :
-         {TCase{QStringLiteral("A.Day"), true, QStringLiteral("A.Day DESC,A.Id")},
-          TCase{QStringLiteral("B.Name"), true, QStringLiteral("B.Name DESC,A.Id")},
-          TCase{QStringLiteral("B.Name"), false, QStringLiteral("B.Name,A.Id")},
-          TCase{QString(), true, QStringLiteral("A.Id DESC")}}) {
+         {TCase{QStringLiteral("A.Day"), true, QStringLiteral("A.Day DESC,A.Id"), ample},
+          TCase{QStringLiteral("A.Day"), false, QStringLiteral("A.Day,A.Id"), 1},
+          TCase{QStringLiteral("B.Name"), true, QStringLiteral("B.Name DESC,A.Id"), ample},
+          TCase{QStringLiteral("B.Name"), false, QStringLiteral("B.Name,A.Id"), ample},
+          TCase{QString(), true, QStringLiteral("A.Id DESC"), ample}}) {
         SCOPED_TRACE(c.sqliteOrder.toStdString());
         TQueryRows rows(&dm_->DbBase);
-        rows.SetSql(MovementSelect, QString(), QStringLiteral("A.Id"));
+        rows.SetSql(MovementSelect, QStringLiteral("A.AId1=1"), QStringLiteral("A.Id"));
         rows.SetOrder(c.order, c.descending);
+        rows.SetByOrderBudget(c.budget);
         rows.Reload();
-        ASSERT_EQ(rows.RowCount(), count);
+        EXPECT_FALSE(rows.Counted());
+        EXPECT_EQ(rows.KnownRows(), TQueryRows::PageRows);
+        EXPECT_EQ(rows.FirstPageByOrder(), c.budget == ample) << rows.Sql().toStdString();
         const QList<qint64> expected = KeysOf(base + QStringLiteral("ORDER BY ") + c.sqliteOrder);
-        // A jump to the end and back to the middle reads by position.
-        EXPECT_EQ(rows.KeyOf(count - 1), expected.last());
+        const int memo = rows.FieldIndex(QStringLiteral("Memo"));
+        EXPECT_EQ(rows.Value(0, memo).Text(), QStringLiteral("m%1").arg(expected[0]));
+        // A jump to the end counts the rows first.
+        EXPECT_EQ(rows.Value(count - 1, memo).Text(), QStringLiteral("m%1").arg(expected.last()));
+        EXPECT_TRUE(rows.Counted());
+        EXPECT_EQ(rows.RowCount(), count);
         EXPECT_EQ(rows.KeyOf(count / 2), expected[count / 2]);
         EXPECT_EQ(KeysRead(rows), expected);
+        for (int row = 0; row < count; row += 97) {
+            ASSERT_EQ(rows.Value(row, memo).Text(), QStringLiteral("m%1").arg(expected[row]));
+        }
         EXPECT_LE(rows.PagesInMemory(), TQueryRows::KeptPages);
-        EXPECT_GT(rows.PagesReadAfterKey(), TQueryRows::KeptPages);
         EXPECT_FALSE(StatementBusy());
     }
+}
+
+TEST_F(GridDataTest, TheCountComesAfterTheFirstPageWithTheSameRowsAndSums) {
+    for (const int count : {0, 1, 255, 256, 257, 600}) {
+        SCOPED_TRACE(count);
+        Exec(QStringLiteral("DELETE FROM TbFTransaction"));
+        if (count > 0) {
+            AddMovements(count);
+        }
+        double total = 0;
+        for (int i = 1; i <= count; ++i) {
+            total += (i % 1000) / 4.0;
+        }
+        const QList<qint64> expected =
+            KeysOf(QStringLiteral("SELECT Id FROM TbFTransaction ORDER BY Day,Id"));
+        TGridData grid(&dm_->DbBase);
+        grid.SetColumns(MovementColumns());
+        grid.SetSql(MovementSelect, QStringLiteral("A.CId2=0"), QStringLiteral("A.Id"));
+        grid.SetSummedColumns({2});
+        grid.Reload();
+        EXPECT_EQ(grid.KnownRows(), std::min(count, TQueryRows::PageRows));
+        EXPECT_EQ(grid.Counted(), count <= TQueryRows::PageRows);
+        if (count > 0) {
+            // A key on the first page is found there, without counting.
+            EXPECT_EQ(grid.RowOfId(expected[1 % count]), 1 % count);
+            EXPECT_EQ(grid.Counted(), count <= TQueryRows::PageRows);
+            EXPECT_EQ(grid.RowOfId(expected.last()), count - 1);
+        }
+        EXPECT_EQ(grid.RowCount(), count);
+        EXPECT_TRUE(grid.Counted());
+        EXPECT_EQ(grid.Sum(2), Currency::FromDouble(total));
+        EXPECT_EQ(grid.Sum(3), Currency::FromDouble((count + 1) / 2)); // summed on its own
+        EXPECT_EQ(grid.RowOfId(99999), -1);
+        EXPECT_EQ(grid.KeyOf(count), -1);
+    }
+}
+
+TEST_F(GridDataTest, AFirstPageCutShortInsideATransactionLeavesItsWritesWhole) {
+    AddMovements(600);
+    TGridData& grid = MovementGrid();
+    grid.SetFilter(4, QStringLiteral("m"));
+    grid.Rows().SetByOrderBudget(1); // the read along the order stops at once
+    TDM::TTransaction transaction(*dm_);
+    dm_->ExecSql(QStringLiteral("UPDATE TbFTransaction SET Memo=\"m改过\" WHERE Id=1"));
+    grid.Reload();
+    EXPECT_FALSE(grid.Rows().FirstPageByOrder());
+    transaction.Commit();
+    EXPECT_EQ(Value(QStringLiteral("SELECT Memo AS V FROM TbFTransaction WHERE Id=1")),
+              QStringLiteral("m改过"));
+    EXPECT_EQ(grid.Text(grid.RowOfId(1), 4), QStringLiteral("m改过"));
+}
+
+TEST_F(GridDataTest, RowsWrittenBetweenTheFirstPageAndTheCountShowAsCounted) {
+    AddMovements(1000);
+    TGridData& grid = MovementGrid();
+    grid.Reload();
+    ASSERT_EQ(grid.Text(0, 4), QStringLiteral("m97")); // the first of day 45000
+    Exec(QStringLiteral("DELETE FROM TbFTransaction WHERE Id=97"));
+    EXPECT_EQ(grid.RowCount(), 999);
+    EXPECT_EQ(grid.Text(0, 4), QStringLiteral("m194"));
+    EXPECT_EQ(grid.RowOfId(97), -1);
 }
 
 TEST_F(GridDataTest, TheRowOfAnIdIsFoundAfterReloadInEveryOrder) {

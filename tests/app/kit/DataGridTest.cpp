@@ -11,8 +11,11 @@
 #include <QFile>
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <QTest>
 #include <QVBoxLayout>
+
+#include <sqlite3.h>
 
 namespace {
 
@@ -38,6 +41,28 @@ protected:
         grid->SetUp(QStringLiteral("dgBank"), BankColumns, QStringLiteral("SELECT * FROM TbBank"),
                     QString());
         return grid;
+    }
+    // Fund movements of the cash box, one a day from 2020-01-01 on, each with
+    // the memo "m" and its Id.
+    std::unique_ptr<TDataGrid> MovementGrid(int count) {
+        const QByteArray insert =
+            QStringLiteral("WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE "
+                           "i<%1) INSERT INTO TbFTransaction (Day,CId1,Flag,CId2,CId3,AId1,AId2,"
+                           "AId3,Sum1,Sum2,Memo) SELECT 43830+i,1,0,0,1,1,0,0,1,0,'' FROM n; "
+                           "UPDATE TbFTransaction SET Memo='m'||Id")
+                .arg(count)
+                .toUtf8();
+        EXPECT_EQ(sqlite3_exec(dm_->DbBase.Handle(), insert.constData(), nullptr, nullptr, nullptr),
+                  SQLITE_OK);
+        auto grid = std::make_unique<TDataGrid>(&dm_->DbBase);
+        grid->SetUp(QStringLiteral("dgFTransaction"),
+                    {{QStringLiteral("日期"), QStringLiteral("Day"), TCellKind::Date},
+                     {QStringLiteral("说明"), QStringLiteral("Memo")}},
+                    QStringLiteral("SELECT * FROM TbFTransaction"), QStringLiteral("AId1=1"));
+        return grid;
+    }
+    qint64 LastMovement() {
+        return Value(QStringLiteral("SELECT Max(Id) AS V FROM TbFTransaction")).toLongLong();
     }
     static QStringList Column(TDataGrid& grid, int column) {
         QStringList texts;
@@ -148,6 +173,58 @@ TEST_F(DataGridTest, TheFooterFollowsItsColumnsAndShowsTheTotals) {
     EXPECT_EQ(footer->TextRect(0).right(), footer->CellRect(0).right());
     footer->SetCell(1, QString());
     Screenshots::Save(window.grab(), QStringLiteral("grid-banks.png"));
+}
+
+TEST_F(DataGridTest, ALongListShowsItsFirstPageAndAllItsRowsOnceCounted) {
+    auto grid = MovementGrid(600);
+    const int rows = Count(QStringLiteral("TbFTransaction"), QStringLiteral("AId1=1"));
+    QSignalSpy counted(&grid->Model(), &TGridModel::RowsCounted);
+    EXPECT_EQ(grid->model()->rowCount(), TQueryRows::PageRows);
+    EXPECT_FALSE(grid->Model().Counted());
+    grid->resize(400, 300);
+    grid->show();
+    ASSERT_TRUE(QTest::qWaitForWindowExposed(grid.get()));
+    for (int wait = 0; wait < 100 && counted.isEmpty(); ++wait) {
+        QApplication::processEvents(); // the count follows the first paint
+    }
+    ASSERT_EQ(counted.size(), 1);
+    EXPECT_EQ(grid->model()->rowCount(), rows);
+    QApplication::processEvents(); // the scroll range follows the rows
+    grid->verticalScrollBar()->setValue(grid->verticalScrollBar()->maximum());
+    const QModelIndex bottom = grid->indexAt(QPoint(1, grid->viewport()->height() - 2));
+    EXPECT_EQ(bottom.row(), rows - 1);
+    EXPECT_EQ(grid->model()->index(rows - 1, 1).data().toString(),
+              QStringLiteral("m%1").arg(LastMovement()));
+    // A new order starts again from its first page.
+    emit grid->horizontalHeader()->sectionClicked(1);
+    EXPECT_EQ(grid->model()->rowCount(), TQueryRows::PageRows);
+    EXPECT_FALSE(grid->Model().Counted());
+    // A filter that leaves less than a page shows every row at once.
+    ASSERT_TRUE(grid->FilterColumn(1, QStringLiteral("m1")));
+    EXPECT_TRUE(grid->Model().Counted());
+    EXPECT_EQ(grid->model()->rowCount(), Count(QStringLiteral("TbFTransaction"),
+                                               QStringLiteral("AId1=1 AND Memo LIKE \"m1*\"")));
+    EXPECT_EQ(counted.size(), 2);
+}
+
+TEST_F(DataGridTest, KeysAndSavedRowsReachPastTheFirstPageBeforeTheCount) {
+    auto grid = MovementGrid(600);
+    const int rows = Count(QStringLiteral("TbFTransaction"), QStringLiteral("AId1=1"));
+    grid->setCurrentIndex(grid->model()->index(0, 0));
+    QTest::keyClick(grid.get(), Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(grid->currentIndex().row(), rows - 1);
+    EXPECT_EQ(grid->SelectedId(), LastMovement());
+    grid->Reload(); // the selected row stays selected, past the first page
+    EXPECT_EQ(grid->currentIndex().row(), rows - 1);
+    EXPECT_EQ(grid->model()->rowCount(), rows);
+    emit grid->horizontalHeader()->sectionClicked(0);
+    emit grid->horizontalHeader()->sectionClicked(0); // newest first
+    ASSERT_FALSE(grid->Model().Counted());
+    EXPECT_EQ(grid->SelectedId(), LastMovement());
+    EXPECT_EQ(grid->currentIndex().row(), 0);
+    ASSERT_TRUE(grid->SelectId(LastMovement() - 400));
+    EXPECT_EQ(grid->currentIndex().row(), 400);
+    EXPECT_EQ(grid->model()->rowCount(), rows);
 }
 
 TEST_F(DataGridTest, ATreeModelShowsCategoriesUnderTheirParents) {
