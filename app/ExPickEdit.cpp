@@ -1,7 +1,7 @@
 #include "app/ExPickEdit.h"
 
 #include "app/EnterFm.h"
-#include "storage/KeyRules.h"
+#include "app/kit/KeyRules.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>

@@ -210,10 +210,11 @@ void TMainFm::TickClock() {
 
 void TMainFm::showEvent(QShowEvent* event) {
     QMainWindow::showEvent(event);
-    // The ledger and the login come once the window is on the screen.
+    // The ledger and the login come once the window is on the screen, unless
+    // a ledger was opened before it was shown.
     if (!started_) {
         QTimer::singleShot(0, this, [this] {
-            if (!started_) {
+            if (!started_ && ledgerPath_.isEmpty()) {
                 Start();
             }
         });

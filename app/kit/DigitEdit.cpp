@@ -1,6 +1,6 @@
 #include "app/kit/DigitEdit.h"
 
-#include "storage/KeyRules.h"
+#include "app/kit/KeyRules.h"
 
 #include <QKeyEvent>
 
@@ -18,5 +18,5 @@ void TDigitEdit::keyPressEvent(QKeyEvent* event) {
 }
 
 bool TDigitEdit::Accepts(QChar typed) const {
-    return (signAllowed_ && typed == u'-') || KeyRules::DigitKeyFilter(text(), typed);
+    return KeyRules::DigitKeyFilter(text(), typed, signAllowed_);
 }

@@ -4,8 +4,6 @@
 #include "storage/records/Fee.h"
 #include "tests/app/SessionFixture.h"
 
-#include "app/KeyReleaseFilter.h"
-
 #include <QPushButton>
 #include <QTest>
 
@@ -15,7 +13,6 @@ namespace {
 // deletes through TFee's guard: the example's "新片收费" is rented out.
 class ListWindowTest : public SessionTest {
 protected:
-    std::unique_ptr<TListWindow> host_;
     TListPage* HostFees() {
         auto* page = new TListPage(&TSession::Current().Dm.DbBase);
         page->SetPermission(22);
@@ -23,11 +20,7 @@ protected:
         page->SetUp(QStringLiteral("dgFeeTest"),
                     {{QStringLiteral("收费标准名称"), QStringLiteral("Name")}},
                     QStringLiteral("SELECT * FROM TbFee"), QStringLiteral("收费标准总数：%1个"));
-        // Shown on its own: the hosting main window would first ask for a ledger.
-        host_ = std::make_unique<TListWindow>(page);
-        host_->show();
-        EXPECT_TRUE(QTest::qWaitForWindowActive(host_.get()));
-        TKeyReleaseFilter::Instance().SetCurrent(host_.get());
+        Host(new TListWindow(page));
         return page;
     }
     static QStringList Names(TListPage& page) {

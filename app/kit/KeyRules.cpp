@@ -1,4 +1,4 @@
-#include "storage/KeyRules.h"
+#include "app/kit/KeyRules.h"
 
 #include <Qt>
 
@@ -27,9 +27,12 @@ bool TypesNothing(int key) {
 
 } // namespace
 
-bool DigitKeyFilter(const QString& currentText, QChar key) {
+bool DigitKeyFilter(const QString& currentText, QChar key, bool signAllowed) {
     if (key == u'\b' || (key >= u'0' && key <= u'9')) {
         return true;
+    }
+    if (key == u'-') {
+        return signAllowed && !currentText.contains(u'-');
     }
     return key == u'.' && !currentText.contains(u'.');
 }

@@ -6,9 +6,10 @@
 // Keyboard rules of the entry boxes, as plain decisions the windows act on.
 namespace KeyRules {
 
-// A numeric box lets backspace, the digits and one "." through; true when the
-// typed character is accepted, false when it is to be swallowed silently.
-bool DigitKeyFilter(const QString& currentText, QChar key);
+// A numeric box lets backspace, the digits and one "." through, and one "-"
+// where the field takes a sign; true when the typed character is accepted,
+// false when it is to be swallowed silently.
+bool DigitKeyFilter(const QString& currentText, QChar key, bool signAllowed = false);
 
 // What a code entry box does with a key under the Enter-twice rule.
 enum class TEnterTwiceStep {
