@@ -1,5 +1,6 @@
 #include "app/ChildFm.h"
 
+#include <QAbstractButton>
 #include <QKeyEvent>
 
 TChildFm::TChildFm(QWidget* parent) : TEnterFm(parent, Qt::FramelessWindowHint) {
@@ -16,4 +17,18 @@ int TChildFm::ReleasedFunctionKey(const QEvent* event) {
     }
     const int key = static_cast<const QKeyEvent*>(event)->key();
     return key >= Qt::Key_F1 && key <= Qt::Key_F12 ? key : 0;
+}
+
+bool TChildFm::ClickReleased(const QEvent* event,
+                             std::initializer_list<std::pair<int, QAbstractButton*>> keys) {
+    const int key = ReleasedFunctionKey(event);
+    for (const auto& [bound, button] : keys) {
+        if (key != 0 && key == bound) {
+            if (button->isEnabled()) {
+                button->click();
+            }
+            return true;
+        }
+    }
+    return false;
 }

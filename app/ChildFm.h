@@ -2,6 +2,11 @@
 
 #include "app/EnterFm.h"
 
+#include <initializer_list>
+#include <utility>
+
+class QAbstractButton;
+
 // A working window: borderless, it fills the main window's work area. While it
 // is the current working window (TKeyReleaseFilter) its message hook sees the
 // key events of its top-level window first; the desks and lists act on their
@@ -22,4 +27,9 @@ public:
     // The function key (Qt::Key_F1 … Qt::Key_F12) released by this event, or
     // 0 for any other event.
     static int ReleasedFunctionKey(const QEvent* event);
+    // For a message hook: the function key released by `event` clicks the
+    // button bound to it while that is enabled, and does nothing otherwise.
+    // True when the key is bound to one of the buttons.
+    static bool ClickReleased(const QEvent* event,
+                              std::initializer_list<std::pair<int, QAbstractButton*>> keys);
 };

@@ -2,6 +2,7 @@
 
 #include "app/EnterFm.h"
 #include "app/kit/KeyRules.h"
+#include "storage/Pinyin.h"
 
 #include <QInputMethodEvent>
 #include <QKeyEvent>
@@ -33,6 +34,13 @@ TExPickEdit::TExPickEdit(QWidget* parent) : QLineEdit(parent), list_(new QListWi
     connect(list_, &QListWidget::itemClicked, this, [this] { CloseList(true); });
 }
 
+void TExPickEdit::ClearEntry() {
+    list_->hide();
+    list_->clear();
+    clear();
+    marked_ = false;
+}
+
 bool TExPickEdit::ListVisible() const {
     return list_->isVisible();
 }
@@ -49,7 +57,11 @@ void TExPickEdit::keyPressEvent(QKeyEvent* event) {
         break;
     }
     if (IsEnter(event->key())) {
-        RunSearch();
+        if (ReadsAsCode()) {
+            emit CodeTyped(text());
+        } else {
+            RunSearch();
+        }
         return;
     }
     QLineEdit::keyPressEvent(event);
@@ -76,13 +88,24 @@ bool TExPickEdit::eventFilter(QObject* watched, QEvent* event) {
     return QLineEdit::eventFilter(watched, event);
 }
 
+bool TExPickEdit::ReadsAsCode() const {
+    const QString typed = Pinyin::Normalize(text());
+    return takesCodes_ && !typed.isEmpty() &&
+           TPickSearch::Classify(typed) == TPickSearch::TKind::Code;
+}
+
 void TExPickEdit::RunSearch() {
-    search_.Search(text());
+    const QString typed = text();
+    search_.Search(typed);
     if (search_.ListOpen()) {
         OpenList();
         return;
     }
     list_->hide();
+    if (takesCodes_ && search_.SelectedKey() == TPickSearch::NoKey) {
+        emit CodeTyped(typed);
+        return;
+    }
     ShowChoice();
 }
 

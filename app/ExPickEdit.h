@@ -23,12 +23,23 @@ public:
     // The key of the chosen row; TPickSearch::NoKey while none is chosen.
     int SelectedKey() const { return search_.SelectedKey(); }
 
+    // A box that takes typed codes whole (the desks' title boxes): Enter on a
+    // text that reads as a code, or on one no search answers, hands the text
+    // to the window (CodeTyped) instead of searching, so a scanner's code and
+    // Enter is taken as it came and never opens the list.
+    void SetTakesCodes(bool takes) { takesCodes_ = takes; }
+
+    // Empties the box and its drop-down list and forgets the Enter that
+    // confirmed it, as a new box (a desk's restart).
+    void ClearEntry();
+
     void SetDropDownRows(int rows) { dropDownRows_ = rows; }
     int DropDownRows() const { return dropDownRows_; }
     bool ListVisible() const;
 
 signals:
     void KeyChanged(int key);
+    void CodeTyped(const QString& text);
 
 protected:
     void keyPressEvent(QKeyEvent* event) override;
@@ -36,6 +47,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    bool ReadsAsCode() const;
     void RunSearch();
     void OpenList();
     void CloseList(bool choose);
@@ -45,4 +57,5 @@ private:
     QListWidget* list_;
     int dropDownRows_ = 8;
     bool marked_ = false;
+    bool takesCodes_ = false;
 };

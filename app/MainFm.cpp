@@ -15,6 +15,7 @@
 #include "app/TipFm.h"
 #include "app/UpgradeBarFm.h"
 #include "app/WebActions.h"
+#include "app/kit/WaitCursor.h"
 #include "storage/Prompter.h"
 #include "storage/dao/Errors.h"
 #include "storage/ledger/LedgerFiles.h"
@@ -44,15 +45,6 @@ template <class T> void ShowModal(QWidget* parent) {
     T window(parent);
     window.Exec();
 }
-
-// Shows the hourglass for the lifetime of the object.
-class TWaitCursor {
-public:
-    TWaitCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~TWaitCursor() { QApplication::restoreOverrideCursor(); }
-    TWaitCursor(const TWaitCursor&) = delete;
-    TWaitCursor& operator=(const TWaitCursor&) = delete;
-};
 
 } // namespace
 

@@ -4,11 +4,13 @@
 #include "app/StartUp.h"
 #include "members/ui/LoginFm.h"
 #include "rental/ui/PunishFm.h"
+#include "rental/ui/RentalFm.h"
 
 namespace {
 
 void Compose(TMainFm& window) {
     window.SetLogin(&TLoginFm::Login);
+    window.SetChildAction<TRentalFm>(QStringLiteral("aRental"));
 }
 
 } // namespace
