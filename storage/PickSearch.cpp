@@ -49,20 +49,6 @@ QString PadToWidth(const QString& text, int width) {
     return text + QString(qMax(0, width - DisplayWidth(text)), u' ');
 }
 
-// Typed text as a literal inside a Jet LIKE pattern: its wildcards stand for
-// themselves.
-QString LikeLiteral(const QString& text) {
-    QString out;
-    for (const QChar c : text) {
-        if (c == u'*' || c == u'?' || c == u'#' || c == u'[') {
-            out += u'[' + QString(c) + u']';
-        } else {
-            out += c;
-        }
-    }
-    return out;
-}
-
 } // namespace
 
 void TPickSearch::Setup(TDAODatabase* database, const QString& sql, bool withStatus,

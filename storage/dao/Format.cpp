@@ -150,3 +150,15 @@ QString Format(const QString& pattern, std::initializer_list<TFormatArg> args) {
 QString SqlFormat(const QString& pattern, std::initializer_list<TFormatArg> args) {
     return Apply(pattern, args, true);
 }
+
+QString LikeLiteral(const QString& text) {
+    QString out;
+    for (const QChar c : text) {
+        if (c == u'*' || c == u'?' || c == u'#' || c == u'[') {
+            out += u'[' + QString(c) + u']';
+        } else {
+            out += c;
+        }
+    }
+    return out;
+}

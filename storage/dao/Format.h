@@ -37,3 +37,7 @@ QString Format(const QString& pattern, std::initializer_list<TFormatArg> args = 
 // apostrophe-quoted) stretch of the pattern has its own quote characters
 // doubled, so a value such as 他说"好" is stored and found as typed.
 QString SqlFormat(const QString& pattern, std::initializer_list<TFormatArg> args = {});
+
+// Typed text as a literal inside a Jet LIKE pattern: its wildcards (*, ?, #)
+// and the bracket [ stand for themselves, each written as [c].
+QString LikeLiteral(const QString& text);

@@ -106,4 +106,31 @@ TEST_F(EntryFieldsTest, TheDateShowsTheShortFormatAndStartsToday) {
     EXPECT_TRUE(prompter_.Messages().isEmpty());
 }
 
+TEST_F(EntryFieldsTest, ADateThatMayBeEmptyStartsBlankAndIsEmptiedByDelete) {
+    date_->SetEmptyAllowed(true);
+    EXPECT_TRUE(date_->IsEmpty());
+    EXPECT_EQ(date_->EnteredDate(), QDate());
+    EXPECT_EQ(date_->text().trimmed(), QString());
+
+    // A digit starts on today's date with its year selected; typing goes on
+    // section by section.
+    date_->setFocus();
+    QTest::keyClicks(date_, QStringLiteral("20040508"));
+    EXPECT_EQ(date_->EnteredDate(), QDate(2004, 5, 8));
+    date_->selectAll();
+    QTest::keyClick(date_, Qt::Key_Delete);
+    EXPECT_TRUE(date_->IsEmpty());
+    // An arrow brings today's date.
+    QTest::keyClick(date_, Qt::Key_Up);
+    EXPECT_EQ(date_->EnteredDate(), QDate(2024, 6, 15));
+    date_->SetEnteredDate(QDate());
+    EXPECT_TRUE(date_->IsEmpty());
+
+    // Without it the entry is never empty again.
+    date_->SetEmptyAllowed(false);
+    EXPECT_EQ(date_->EnteredDate(), QDate(2024, 6, 15));
+    date_->SetEnteredDate(QDate());
+    EXPECT_FALSE(date_->IsEmpty());
+}
+
 } // namespace
