@@ -20,9 +20,13 @@ TPrompter*& Installed() {
 } // namespace
 
 TPrompter& TPrompter::Current() {
-    static TSilentPrompter silent;
     TPrompter* p = Installed();
-    return p ? *p : silent;
+    return p ? *p : Silent();
+}
+
+TPrompter& TPrompter::Silent() {
+    static TSilentPrompter silent;
+    return silent;
 }
 
 void TPrompter::Install(TPrompter* prompter) {

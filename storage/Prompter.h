@@ -31,6 +31,8 @@ public:
     // The prompter in use. Without one installed, messages go nowhere and
     // every question is answered No, so nothing happens unasked.
     static TPrompter& Current();
+    // The prompter that says nothing and answers every question No.
+    static TPrompter& Silent();
     // Installs a prompter (not owned); nullptr restores the silent default.
     static void Install(TPrompter* prompter);
 };

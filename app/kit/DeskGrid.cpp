@@ -1,12 +1,14 @@
 #include "app/kit/DeskGrid.h"
 
 #include "app/kit/DeskLineModel.h"
+#include "app/kit/GridFooter.h"
 #include "storage/Prompter.h"
 
 #include <QHeaderView>
 #include <QItemSelectionModel>
 #include <QKeyEvent>
 #include <QMenu>
+#include <QVBoxLayout>
 
 TDeskGrid::TDeskGrid(TDeskLineModel* model, const QString& name, QWidget* parent)
     : QTableView(parent), model_(model) {
@@ -28,6 +30,18 @@ TDeskGrid::TDeskGrid(TDeskLineModel* model, const QString& name, QWidget* parent
             header->setSectionResizeMode(i, QHeaderView::Stretch);
         }
     }
+}
+
+QWidget* TDeskGrid::InPage(TGridFooter* footer, QWidget* parent) {
+    auto* page = new QWidget(parent);
+    setParent(page);
+    footer->setParent(page);
+    auto* layout = new QVBoxLayout(page);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(0);
+    layout->addWidget(this, 1);
+    layout->addWidget(footer);
+    return page;
 }
 
 QList<int> TDeskGrid::HighlightedLines() const {

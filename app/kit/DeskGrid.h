@@ -8,6 +8,7 @@
 class QAction;
 class QMenu;
 class TDeskLineModel;
+class TGridFooter;
 
 // A desk grid over a TDeskLineModel: whole lines highlighted (several with
 // Shift or Ctrl), no typing into cells, the "Name" column taking the spare
@@ -19,6 +20,8 @@ public:
     TDeskGrid(TDeskLineModel* model, const QString& name, QWidget* parent = nullptr);
 
     TDeskLineModel& Model() const { return *model_; }
+    // A page of `parent` holding the grid with its footer under it.
+    QWidget* InPage(TGridFooter* footer, QWidget* parent);
     // The highlighted lines, in line order.
     QList<int> HighlightedLines() const;
     // Draws the engine's lines anew (lines added, removed or changed by the

@@ -3,6 +3,7 @@
 #include "app/ExPickEdit.h"
 #include "app/PickEditSetup.h"
 #include "app/Session.h"
+#include "app/kit/DeskGrid.h"
 #include "app/kit/DeskLineModel.h"
 #include "app/kit/EngineCall.h"
 #include "app/kit/GridFooter.h"
@@ -11,21 +12,18 @@
 #include "rental/RentAmounts.h"
 #include "rental/ui/CdInfoPanel.h"
 #include "rental/ui/RenterPanel.h"
+#include "rental/ui/SearchCdFm.h"
 #include "storage/Prompter.h"
 #include "storage/TextFormats.h"
 #include "storage/dao/DM.h"
 #include "storage/dao/Format.h"
 
-#include <QAction>
 #include <QGridLayout>
 #include <QHBoxLayout>
-#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
-#include <QTableView>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -36,17 +34,6 @@ constexpr int CancelPermission = 2;
 
 const QString RentingTab = QStringLiteral("本次准备租借的影片");
 const QString ReturningTab = QStringLiteral("本次准备返还的影片");
-
-// Typing in the received entry passes each complete amount on at once; a
-// half-typed one ("-", ".") is not worth a message yet: the commit checks
-// the entry again and reports it then.
-class TQuietPrompter : public TPrompter {
-public:
-    void Warning(const QString&) override {}
-    void Error(const QString&) override {}
-    void Information(const QString&) override {}
-    bool Question(const QString&) override { return false; }
-};
 
 QList<TGridColumn> NowColumns() {
     return {{QString(), QStringLiteral("Selected"), TCellKind::Tick},
@@ -101,27 +88,6 @@ int ColumnOf(const TDeskLineModel& model, const char* field) {
         }
     }
     return -1;
-}
-
-QTableView* NewGrid(TDeskLineModel* model, const QString& name, QWidget* parent) {
-    auto* grid = new QTableView(parent);
-    grid->setObjectName(name);
-    grid->setModel(model);
-    grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
-    grid->setEditTriggers(QAbstractItemView::NoEditTriggers);
-    grid->setAlternatingRowColors(true);
-    grid->verticalHeader()->hide();
-    grid->verticalHeader()->setDefaultSectionSize(grid->fontMetrics().height() + 8);
-    QHeaderView* header = grid->horizontalHeader();
-    header->setHighlightSections(false);
-    const QList<TGridColumn>& columns = model->Columns();
-    for (int i = 0; i < columns.size(); ++i) {
-        const TCellKind kind = columns[i].kind;
-        header->resizeSection(i, kind == TCellKind::Tick ? 28 : kind == TCellKind::Date ? 100 : 90);
-    }
-    header->setSectionResizeMode(ColumnOf(*model, "Name"), QHeaderView::Stretch);
-    return grid;
 }
 
 QString CodeOf(const char* table, int id) {
@@ -214,45 +180,20 @@ QWidget* TRentalFm::BuildGrids() {
     TDeskLineSource now = LinesOf(RentObject.NowLines, nowColumns);
     now.ticked = [this](int line) { return RentObject.NowLines[line].Selected; };
     now.tick = [this](int line, bool on) { RentObject.SelectLine(line, on); };
-    nowModel_ = new TDeskLineModel(nowColumns, now, this);
-    const QList<TGridColumn> historyColumns = HistoryColumns();
-    historyModel_ =
-        new TDeskLineModel(historyColumns, LinesOf(RentObject.HeldLines, historyColumns), this);
-
-    tabNow = new QTabWidget(box);
-    auto* nowPage = new QWidget(tabNow);
-    tlNow = NewGrid(nowModel_, QStringLiteral("tlNow"), nowPage);
+    tlNow = new TDeskGrid(new TDeskLineModel(nowColumns, now, this), QStringLiteral("tlNow"));
     tlNow->setToolTip(QStringLiteral("点击鼠标右键，可实现高级功能"));
-    tlNow->setContextMenuPolicy(Qt::CustomContextMenu);
-    ftNow = new TGridFooter(tlNow, nowPage);
-    auto* nowLayout = new QVBoxLayout(nowPage);
-    nowLayout->setContentsMargins(2, 2, 2, 2);
-    nowLayout->setSpacing(0);
-    nowLayout->addWidget(tlNow);
-    nowLayout->addWidget(ftNow);
-    tabNow->addTab(nowPage, RentingTab);
+    ftNow = new TGridFooter(tlNow);
+    tabNow = new QTabWidget(box);
+    tabNow->addTab(tlNow->InPage(ftNow, tabNow), RentingTab);
 
+    const QList<TGridColumn> historyColumns = HistoryColumns();
+    tlHistory = new TDeskGrid(
+        new TDeskLineModel(historyColumns, LinesOf(RentObject.HeldLines, historyColumns), this),
+        QStringLiteral("tlHistory"));
+    ftHistory = new TGridFooter(tlHistory);
     tabHistory = new QTabWidget(box);
-    auto* historyPage = new QWidget(tabHistory);
-    tlHistory = NewGrid(historyModel_, QStringLiteral("tlHistory"), historyPage);
-    ftHistory = new TGridFooter(tlHistory, historyPage);
-    auto* historyLayout = new QVBoxLayout(historyPage);
-    historyLayout->setContentsMargins(2, 2, 2, 2);
-    historyLayout->setSpacing(0);
-    historyLayout->addWidget(tlHistory);
-    historyLayout->addWidget(ftHistory);
-    tabHistory->addTab(historyPage, QStringLiteral("已经租借的影片情况"));
-
-    pmNow = new QMenu(tlNow);
-    maSelect = pmNow->addAction(QStringLiteral("全部选定"));
-    maClear = pmNow->addAction(QStringLiteral("清除全部"));
-    pmNow->addSeparator();
-    mpSelect = pmNow->addAction(QStringLiteral("部分选定"));
-    mpClear = pmNow->addAction(QStringLiteral("部分清除"));
-    maSelect->setObjectName(QStringLiteral("maSelect"));
-    maClear->setObjectName(QStringLiteral("maClear"));
-    mpSelect->setObjectName(QStringLiteral("mpSelect"));
-    mpClear->setObjectName(QStringLiteral("mpClear"));
+    tabHistory->addTab(tlHistory->InPage(ftHistory, tabHistory),
+                       QStringLiteral("已经租借的影片情况"));
 
     auto* layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
@@ -347,22 +288,23 @@ void TRentalFm::WireActions() {
     connect(edSum, &QLineEdit::textEdited, this, &TRentalFm::FollowReceived);
     connect(edMemo, &QLineEdit::textEdited, this,
             [this](const QString& text) { RentObject.Memo = text; });
-    connect(nowModel_, &TDeskLineModel::Ticked, this, [this] {
+    connect(&tlNow->Model(), &TDeskLineModel::Ticked, this, [this] {
         EngineCall::Run([this] {
             ShowFooters();
             gbAssociator->ShowRenter(RentObject.Renter);
             ShowFigures();
         });
     });
-    connect(tlNow, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint& at) { pmNow->popup(tlNow->viewport()->mapToGlobal(at)); });
-    connect(maSelect, &QAction::triggered, this, [this] { nowModel_->TickAll(true); });
-    connect(maClear, &QAction::triggered, this, [this] { nowModel_->TickAll(false); });
-    connect(mpSelect, &QAction::triggered, this, [this] { TickHighlighted(true); });
-    connect(mpClear, &QAction::triggered, this, [this] { TickHighlighted(false); });
+    tlNow->AddTickMenu(
+        [this](bool on) { tlNow->Model().TickAll(on); },
+        [this](const QList<int>& lines, bool on) { tlNow->Model().TickLines(lines, on); });
 }
 
 bool TRentalFm::MessageHook(QObject*, QEvent* event) {
+    if (ReleasedFunctionKey(event) == Qt::Key_F12) {
+        EnterSearchedCodes();
+        return true;
+    }
     return ClickReleased(event, {{Qt::Key_F5, btnReStart},
                                  {Qt::Key_F6, btnRent},
                                  {Qt::Key_F7, btnReturn},
@@ -391,6 +333,19 @@ void TRentalFm::EnterCodes(const QStringList& codes) {
             RentObject.EnterCode(code);
         }
     });
+}
+
+void TRentalFm::EnterSearchedCodes() {
+    // The search is kept between openings; it never runs twice at once.
+    const auto* open = findChild<TSearchCdFm*>(QString(), Qt::FindDirectChildrenOnly);
+    if (open && open->isVisible()) {
+        return;
+    }
+    const QStringList codes = TSearchCdFm::Pick(this, TSearchCdObject::RentMode);
+    // Closed without a pick: the entries stay as the operator left them.
+    if (!codes.isEmpty()) {
+        EnterCodes(codes);
+    }
 }
 
 void TRentalFm::EnterPickedDisc(int id) {
@@ -430,18 +385,6 @@ void TRentalFm::Print() {
     EngineCall::Run([this] { RentObject.FillReceipt(); });
 }
 
-void TRentalFm::TickHighlighted(bool on) {
-    QList<int> lines;
-    for (const QModelIndex& row : tlNow->selectionModel()->selectedRows()) {
-        lines.append(row.row());
-    }
-    if (lines.isEmpty()) {
-        ShowWarning(QStringLiteral("请先在列表中选择要操作的记录后在使用此功能。"));
-        return;
-    }
-    nowModel_->TickLines(lines, on);
-}
-
 void TRentalFm::ToggleDiscPanel() {
     const bool show = gbCdInfo->isHidden();
     gbCdInfo->setVisible(show);
@@ -453,8 +396,8 @@ void TRentalFm::ToggleDiscPanel() {
 void TRentalFm::Redraw() {
     gbCdInfo->ShowDisc(RentObject.Disc.Id);
     gbAssociator->ShowRenter(RentObject.Renter);
-    nowModel_->Reload();
-    historyModel_->Reload();
+    tlNow->Model().Reload();
+    tlHistory->Model().Reload();
     ShowFooters();
     ShowButtons();
 }
@@ -473,8 +416,8 @@ void TRentalFm::ShowButtons() {
 }
 
 void TRentalFm::ShowFooters() {
-    ShowTotals(*ftNow, *nowModel_, "Code", RentObject.NowLines, false);
-    ShowTotals(*ftHistory, *historyModel_, "Day1", RentObject.HeldLines, true);
+    ShowTotals(*ftNow, tlNow->Model(), "Code", RentObject.NowLines, false);
+    ShowTotals(*ftHistory, tlHistory->Model(), "Day1", RentObject.HeldLines, true);
 }
 
 void TRentalFm::ShowFigures() {
@@ -487,8 +430,10 @@ void TRentalFm::ShowFigures() {
 }
 
 void TRentalFm::FollowReceived() {
-    TQuietPrompter quiet;
-    const TPrompterScope scope(quiet);
+    // Typing passes each complete amount on at once; a half-typed one ("-",
+    // ".") is not worth a message yet: the commit checks the entry again and
+    // reports it then.
+    const TPrompterScope scope(TPrompter::Silent());
     if (RentAmounts::TypeReceived(RentObject, edSum->text())) {
         edCash->SetValue(RentObject.Refund);
     }

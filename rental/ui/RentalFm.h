@@ -7,16 +7,13 @@
 
 #include <functional>
 
-class QAction;
 class QLabel;
 class QLineEdit;
-class QMenu;
 class QPushButton;
 class QTabWidget;
-class QTableView;
 class QToolButton;
 class TCdInfoPanel;
-class TDeskLineModel;
+class TDeskGrid;
 class TExPickEdit;
 class TGridFooter;
 class TMoneyEdit;
@@ -26,7 +23,8 @@ class TRenterPanel;
 // workflow over its TRentObject: disc codes, a member, ticks and amounts go
 // to the engine, and the panels, grids and money fields show what the engine
 // then holds. F5 restarts, F6 rents (or, while returning, cancels with
-// permission Op2), F7 takes the discs back, F8 prints the last receipt.
+// permission Op2), F7 takes the discs back, F8 prints the last receipt, F12
+// enters the discs picked in the disc search.
 class TRentalFm : public TChildFm {
     Q_OBJECT
 public:
@@ -47,10 +45,11 @@ public:
     TCdInfoPanel* gbCdInfo;
     TRenterPanel* gbAssociator;
     QTabWidget* tabNow;
-    QTableView* tlNow;
+    // Its tick menu: tlNow->maSelect, maClear, mpSelect, mpClear.
+    TDeskGrid* tlNow;
     TGridFooter* ftNow;
     QTabWidget* tabHistory;
-    QTableView* tlHistory;
+    TDeskGrid* tlHistory;
     TGridFooter* ftHistory;
     QLabel* lbDeposit;
     QLabel* lbRent;
@@ -62,11 +61,6 @@ public:
     QPushButton* btnRent;
     QPushButton* btnReturn;
     QPushButton* btnPrint;
-    QMenu* pmNow;
-    QAction* maSelect;
-    QAction* maClear;
-    QAction* mpSelect;
-    QAction* mpClear;
 
 protected:
     void showEvent(QShowEvent* event) override;
@@ -82,6 +76,8 @@ private:
     void StartOver();
     // Codes entered one by one (a typed entry, a pick, the disc search).
     void EnterCodes(const QStringList& codes);
+    // The discs ticked in the cart of the disc search.
+    void EnterSearchedCodes();
     void EnterPickedDisc(int id);
     void EnterPickedMember(int id);
     // The workflow steps: run the engine call (a failure is shown), then draw
@@ -91,7 +87,6 @@ private:
     void Commit(void (TRentObject::*commit)());
     void RentOrCancel();
     void Print();
-    void TickHighlighted(bool on);
     void ToggleDiscPanel();
 
     void Redraw();
@@ -106,7 +101,4 @@ private:
     // The commit form of the money entries; false (and the focus on the
     // refused entry) when one was refused, and then nothing is committed.
     bool TakeAmounts();
-
-    TDeskLineModel* nowModel_;
-    TDeskLineModel* historyModel_;
 };

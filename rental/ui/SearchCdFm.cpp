@@ -62,19 +62,6 @@ QPushButton* NewButton(const QString& caption, const char* name, QWidget* parent
     return button;
 }
 
-// A grid with its footer under it, as one page.
-QWidget* GridPage(TDeskGrid* grid, TGridFooter* footer, QWidget* parent) {
-    auto* page = new QWidget(parent);
-    grid->setParent(page);
-    footer->setParent(page);
-    auto* layout = new QVBoxLayout(page);
-    layout->setContentsMargins(2, 2, 2, 2);
-    layout->setSpacing(0);
-    layout->addWidget(grid, 1);
-    layout->addWidget(footer);
-    return page;
-}
-
 } // namespace
 
 TSearchCdFm::TSearchCdFm(QWidget* parent) : TDialogFm(parent) {
@@ -189,7 +176,7 @@ QWidget* TSearchCdFm::BuildPages() {
     tlBag = NewGrid(SearchObject.Cart, QStringLiteral("tlBag"), pcResult);
     ftBag = new TGridFooter(tlBag, pcResult);
 
-    QWidget* results = GridPage(tlSearch, ftSearch, pcResult);
+    QWidget* results = tlSearch->InPage(ftSearch, pcResult);
     btnGo = NewButton(QStringLiteral("选入购物车 &B"), "btnGo", results);
     btnAll = NewButton(QStringLiteral("全选 &A"), "btnAll", results);
     btnClear = NewButton(QStringLiteral("清除 &C"), "btnClear", results);
@@ -201,7 +188,7 @@ QWidget* TSearchCdFm::BuildPages() {
     static_cast<QVBoxLayout*>(results->layout())->addLayout(row);
 
     pcResult->addTab(results, QStringLiteral("搜索结果"));
-    pcResult->addTab(GridPage(tlBag, ftBag, pcResult), QStringLiteral("购物车"));
+    pcResult->addTab(tlBag->InPage(ftBag, pcResult), QStringLiteral("购物车"));
     return pcResult;
 }
 

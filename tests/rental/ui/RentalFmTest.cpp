@@ -2,11 +2,13 @@
 
 #include "app/ExPickEdit.h"
 #include "app/QtPrompter.h"
+#include "app/kit/DeskGrid.h"
 #include "app/kit/GridFooter.h"
 #include "app/kit/MoneyEdit.h"
 #include "rental/ui/CdInfoPanel.h"
 #include "rental/ui/PunishFm.h"
 #include "rental/ui/RenterPanel.h"
+#include "rental/ui/SearchCdFm.h"
 #include "storage/Clock.h"
 #include "storage/dao/DM.h"
 #include "storage/dao/Format.h"
@@ -222,26 +224,73 @@ TEST_F(RentalFmTest, TheMenuTicksAllOrTheHighlightedLinesAndWarnsWithoutAHighlig
     OpenDesk();
     Scan(QStringLiteral("00001.00002.00003"));
     ASSERT_EQ(desk_->tlNow->model()->rowCount(), 3);
-    desk_->maClear->trigger();
+    desk_->tlNow->maClear->trigger();
     EXPECT_EQ(desk_->ftNow->Cell(2), QStringLiteral("总数: 0"));
     EXPECT_EQ(desk_->edSum->text(), QStringLiteral("0.00"));
 
     desk_->tlNow->clearSelection();
-    desk_->mpSelect->trigger();
+    desk_->tlNow->mpSelect->trigger();
     EXPECT_EQ(prompter_.Texts(Kind::Warning),
               QStringList{QStringLiteral("请先在列表中选择要操作的记录后在使用此功能。")});
     desk_->tlNow->selectRow(2);
-    desk_->mpSelect->trigger();
+    desk_->tlNow->mpSelect->trigger();
     EXPECT_EQ(desk_->ftNow->Cell(2), QStringLiteral("总数: 1"));
     EXPECT_EQ(desk_->edSum->text(), QStringLiteral("20.00"));
-    desk_->maSelect->trigger();
+    desk_->tlNow->maSelect->trigger();
     EXPECT_EQ(desk_->edSum->text(), QStringLiteral("70.00"));
-    desk_->mpClear->trigger();
+    desk_->tlNow->mpClear->trigger();
     EXPECT_EQ(desk_->edSum->text(), QStringLiteral("50.00"));
 
     Press(Qt::Key_F6); // the unticked disc is not rented
     EXPECT_EQ(DiscStatus(QStringLiteral("00003")), QStringLiteral("1"));
     EXPECT_EQ(LinesOf(2), QStringLiteral("2"));
+}
+
+TEST_F(RentalFmTest, F12EntersTheDiscsTickedInTheSearchCartAndClosingItEntersNothing) {
+    OpenDesk();
+    Scan(QStringLiteral("00002"));
+    int openings = 0;
+    driver_.WhenShown<TSearchCdFm>([this, &openings](TSearchCdFm& search) {
+        ++openings;
+        // The next opening only closes the window; F12 inside this one does
+        // not open it again.
+        driver_.WhenShown<TSearchCdFm>([&openings](TSearchCdFm& again) {
+            ++openings;
+            again.btnClose->click();
+        });
+        QTest::keyClick(search.edCode, Qt::Key_F12);
+        EXPECT_EQ(search.btnPost->text(), QStringLiteral("出租"));
+        search.edCode->setText(QStringLiteral("0001-"));
+        search.btnSearch->click();
+        ASSERT_EQ(search.tlSearch->model()->rowCount(), 10);
+        search.tlSearch->maClear->trigger();
+        for (const int row : {1, 4}) {
+            search.tlSearch->setCurrentIndex(search.tlSearch->model()->index(row, 1));
+            QTest::keyClick(search.tlSearch, Qt::Key_Space);
+        }
+        search.btnGo->click();
+        search.btnPost->click();
+    });
+    Press(Qt::Key_F12);
+    EXPECT_EQ(openings, 1);
+    // One code each, in the cart's order (the last ticked result first).
+    const QStringList entered{QStringLiteral("00002"), QStringLiteral("0001-5"),
+                              QStringLiteral("0001-2")};
+    EXPECT_EQ(Column(desk_->tlNow, 2), entered);
+    EXPECT_EQ(desk_->ftNow->Cell(2), QStringLiteral("总数: 3"));
+    EXPECT_EQ(desk_->edSum->text(), QStringLiteral("50.00"));
+    EXPECT_EQ(desk_->gbCdInfo->lbName->text(), QStringLiteral("射雕英雄传"));
+    // The keyboard is back where the operator was.
+    EXPECT_TRUE(TModalDriver::WaitUntil([this] { return desk_->edCCode->hasFocus(); }));
+
+    desk_->edMemo->setText(QStringLiteral("押身份证"));
+    Press(Qt::Key_F12);
+    EXPECT_EQ(openings, 2);
+    EXPECT_EQ(Column(desk_->tlNow, 2), entered);
+    EXPECT_EQ(desk_->edSum->text(), QStringLiteral("50.00"));
+    EXPECT_EQ(desk_->edMemo->text(), QStringLiteral("押身份证"));
+    EXPECT_EQ(desk_->findChildren<TSearchCdFm*>().size(), 1);
+    EXPECT_TRUE(prompter_.AllTexts().isEmpty());
 }
 
 TEST_F(RentalFmTest, F8PrintsTheLastReceiptOnlyOnceNoLineWaits) {
