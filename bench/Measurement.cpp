@@ -9,13 +9,13 @@
 
 namespace Measurement {
 
-namespace {
-
 double CpuMs() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
 }
+
+namespace {
 
 // The value below which `share` of the sorted times lie.
 double Quantile(std::vector<double>& times, double share) {

@@ -15,6 +15,9 @@ struct TFigure {
     int runs = 0;
 };
 
+// The processor time this program has used so far, in ms.
+double CpuMs();
+
 // Runs `step(n)` for n = 0 … runs-1 after one untimed warm-up run with n = 0,
 // timing each run on its own.
 TFigure Time(int runs, const std::function<void(int)>& step);

@@ -1,5 +1,6 @@
 #include "bench/RentalBenchmarks.h"
 
+#include "bench/LedgerSamples.h"
 #include "bench/Measurement.h"
 #include "rental/RentObject.h"
 #include "storage/PickSearch.h"
@@ -20,22 +21,14 @@ namespace RentalBenchmarks {
 
 namespace {
 
+using namespace LedgerSamples;
+
 constexpr int Runs = 30;
 constexpr int HeldByMember = 20;
 
 void Print(const QString& text) {
     std::puts(text.toUtf8().constData());
     std::fflush(stdout);
-}
-
-QStringList Column(TDM& dm, const QString& sql, const QString& column) {
-    QStringList values;
-    dm.OpenSql(sql);
-    for (; !dm.Q1.Eof(); dm.Q1.Next()) {
-        values.append(dm.Q1.FieldByName(column).AsString());
-    }
-    dm.Q1.Close();
-    return values;
 }
 
 // The engine of one counter, with the program-wide rows it reads.
@@ -55,63 +48,11 @@ struct TCounter {
     }
 };
 
-// A member holding exactly HeldByMember open rentals; one is made from a
-// member without any when the ledger has none.
-QString MemberHoldingTwenty(TDM& dm, const TCounter& counter) {
-    const QStringList held = Column(
-        dm,
-        Format(QStringLiteral("SELECT TOP 1 A.Code FROM TbAssociator AS A WHERE (SELECT Count(*) "
-                              "FROM TbRTransaction WHERE AId=A.Id AND CId2=2)=%d"),
-               {HeldByMember}),
-        QStringLiteral("Code"));
-    if (!held.isEmpty()) {
-        return held.front();
-    }
-    const QString member = Column(dm,
-                                  QStringLiteral("SELECT TOP 1 A.Code FROM TbAssociator AS A "
-                                                 "WHERE NOT EXISTS (SELECT Id FROM TbRTransaction "
-                                                 "WHERE AId=A.Id AND CId2=2) ORDER BY A.Id"),
-                                  QStringLiteral("Code"))
-                               .value(0);
-    const QStringList discs =
-        Column(dm,
-               Format(QStringLiteral("SELECT TOP %d Code FROM TbRentCd WHERE Status=1 ORDER BY Id"),
-                      {HeldByMember}),
-               QStringLiteral("Code"));
-    auto rent = counter.NewEngine();
-    rent->EnterMember(member);
-    rent->EnterCode(discs.join(u'.')); // each code is a part without a range
-    rent->CommitRent();
-    return member;
-}
-
-// Series prefixes whose episodes 1 to 10 are all in stock.
-QStringList SeriesInStock(TDM& dm, int count) {
-    QStringList series;
-    const QStringList tenths = Column(
-        dm, QStringLiteral("SELECT Code FROM TbRentCd WHERE Code LIKE \"*-10\" AND Status=1"),
-        QStringLiteral("Code"));
-    for (const QString& tenth : tenths) {
-        const QString prefix = tenth.chopped(3);
-        const QString inStock = dm.SqlFieldText(
-            Format(
-                QStringLiteral("SELECT Count(*) AS N FROM TbRentCd WHERE Status=1 AND Code IN "
-                               "(\"%s-1\",\"%s-2\",\"%s-3\",\"%s-4\",\"%s-5\",\"%s-6\","
-                               "\"%s-7\",\"%s-8\",\"%s-9\",\"%s-10\")"),
-                {prefix, prefix, prefix, prefix, prefix, prefix, prefix, prefix, prefix, prefix}),
-            QStringLiteral("N"));
-        if (inStock == QLatin1String("10") && series.size() < count) {
-            series.append(prefix);
-        }
-    }
-    return series;
-}
-
 void TimeEngine(TDM& dm) {
     TScriptedPrompter prompter; // every question answered Yes, as a busy clerk does
     TPrompterScope scope(prompter);
     const TCounter counter;
-    const QString member = MemberHoldingTwenty(dm, counter);
+    const QString member = MemberHolding(dm, HeldByMember, *counter.NewEngine());
     auto desk = counter.NewEngine();
     Print(Measurement::Line(QStringLiteral("rent: enter a member with 20 open rentals"),
                             Measurement::Time(Runs, [&](int) { desk->EnterMember(member); })));
