@@ -109,6 +109,10 @@ void TSaleObject::LoadBill(int sn) {
     }
     State = Refunding;
     billLoaded_ = true;
+    // The refund's receipt carries the bill's own number and only the lines
+    // taken back.
+    Sn = sn;
+    Bill.ClearLines();
     Total = Received = Currency();
     NowLines.clear();
     HistoryLines.clear();
@@ -279,9 +283,13 @@ void TSaleObject::CommitRefund() {
         // short of the lines goes with the first.
         QList<std::pair<int, Currency>> portions;
         Currency linesAmount;
+        Bill.ClearLines();
         for (TSTransaction& line : NowLines) {
             if (!line.Selected) {
                 continue;
+            }
+            if (printer_.OnOff == 1) {
+                Bill.Lines.append(line);
             }
             Recheck::RequireRow(
                 Format(QStringLiteral("SELECT Id FROM TbSTransaction WHERE Id=%d AND CId2=%d"),

@@ -36,8 +36,8 @@ public:
     void EnterCodes(const QStringList& codes);
     // One line of the title, unless NowLines already holds one.
     void AddLine(int titleId);
-    // Loads the still-sold lines of bill `sn` for a refund; state Empty when
-    // the bill has none.
+    // Loads the still-sold lines of bill `sn` for a refund, Sn becoming `sn`;
+    // state Empty when the bill has none.
     void LoadBill(int sn);
     // The same for a typed bill number; text that is not a whole number is
     // reported under "单据编号" and changes nothing.

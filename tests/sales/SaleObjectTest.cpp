@@ -145,7 +145,7 @@ TEST_F(SaleTest, APartialThenAFullRefundRewriteTheBillsMovement) {
     EXPECT_EQ(engine_->HistoryLines.size(), 2);
     EXPECT_EQ(engine_->Total, Money("35"));
     EXPECT_EQ(engine_->Memo, QStringLiteral("首单"));
-    EXPECT_EQ(engine_->Sn, 0); // loading a bill keeps the engine's own number
+    EXPECT_EQ(engine_->Sn, 1); // the refund is of bill 1 and its receipt says so
 
     engine_->NowLines[1].Selected = false; // S2 stays sold
     engine_->Recalculate();
@@ -254,6 +254,40 @@ TEST_F(SaleTest, AnUnknownBillKeepsASaleInProgressButStopsItsCommit) {
     engine_->EnterCode(QStringLiteral("S1"));
     engine_->CommitSale();
     EXPECT_EQ(Count(QStringLiteral("TbSTransaction")), 1);
+}
+
+TEST_F(SaleTest, ARefundReceiptCarriesTheBillsNumberAndOnlyTheLinesTakenBack) {
+    printer_.OnOff = 1;
+    AddTitle(QStringLiteral("S1"), "20", 5);
+    AddTitle(QStringLiteral("S2"), "15", 5);
+    AddTitle(QStringLiteral("S3"), "9.9", 5);
+    Sell({QStringLiteral("S3")}); // bill 1
+    engine_->Reset();
+    Sell({QStringLiteral("S1"), QStringLiteral("S2")}); // bill 2
+    engine_->Reset();
+    engine_->EnterCode(QStringLiteral("S3")); // a new customer, not yet sold
+
+    engine_->LoadBill(2);
+    EXPECT_EQ(engine_->Sn, 2);
+    EXPECT_TRUE(engine_->Bill.Lines.isEmpty());
+    engine_->NowLines[0].Selected = false;
+    engine_->Recalculate();
+    engine_->CommitRefund();
+    ASSERT_EQ(engine_->Bill.Lines.size(), 1);
+    EXPECT_EQ(engine_->Bill.Lines[0].SaleCd.Code, QStringLiteral("S2"));
+    capture_.bytes.clear();
+    engine_->FillReceipt();
+    EXPECT_TRUE(capture_.bytes.contains(Gbk(QStringLiteral("小票号:2"))));
+    EXPECT_FALSE(capture_.bytes.contains(Gbk(QStringLiteral("影片S1"))));
+
+    // The rest of the bill later: its receipt lists that line alone.
+    engine_->LoadBill(2);
+    engine_->CommitRefund();
+    ASSERT_EQ(engine_->Bill.Lines.size(), 1);
+    EXPECT_EQ(engine_->Bill.Lines[0].SaleCd.Code, QStringLiteral("S1"));
+    // A bill number that finds nothing keeps the refund just written.
+    engine_->LoadBill(9);
+    EXPECT_EQ(engine_->Sn, 2);
 }
 
 TEST_F(SaleTest, TheReceiptListsTheSoldLinesAndTheCash) {
