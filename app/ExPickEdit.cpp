@@ -46,15 +46,9 @@ bool TExPickEdit::ListVisible() const {
 }
 
 void TExPickEdit::keyPressEvent(QKeyEvent* event) {
-    switch (KeyRules::EnterTwice(marked_, event->key())) {
-    case KeyRules::TEnterTwiceStep::MoveFocus:
+    if (KeyRules::ApplyEnterTwice(*this, marked_, event->key())) {
         focusNextChild();
         return;
-    case KeyRules::TEnterTwiceStep::ClearBox:
-        clear();
-        break;
-    case KeyRules::TEnterTwiceStep::PassOn:
-        break;
     }
     if (IsEnter(event->key())) {
         if (ReadsAsCode()) {

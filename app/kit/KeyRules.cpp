@@ -1,5 +1,6 @@
 #include "app/kit/KeyRules.h"
 
+#include <QLineEdit>
 #include <Qt>
 
 namespace KeyRules {
@@ -49,6 +50,19 @@ TEnterTwiceStep EnterTwice(bool& marked, int key) {
         return TEnterTwiceStep::ClearBox;
     }
     return TEnterTwiceStep::PassOn;
+}
+
+bool ApplyEnterTwice(QLineEdit& box, bool& marked, int key) {
+    switch (EnterTwice(marked, key)) {
+    case TEnterTwiceStep::MoveFocus:
+        return true;
+    case TEnterTwiceStep::ClearBox:
+        box.clear();
+        break;
+    case TEnterTwiceStep::PassOn:
+        break;
+    }
+    return false;
 }
 
 } // namespace KeyRules

@@ -3,6 +3,8 @@
 #include <QChar>
 #include <QString>
 
+class QLineEdit;
+
 // Keyboard rules of the entry boxes, as plain decisions the windows act on.
 namespace KeyRules {
 
@@ -24,5 +26,10 @@ enum class TEnterTwiceStep {
 // Modifier keys alone and Tab/Backtab leave the box as it is. `key` is a
 // Qt::Key value.
 TEnterTwiceStep EnterTwice(bool& marked, int key);
+
+// Carries the rule out on a code box: a key after a confirmed Enter empties
+// the box first; true for a second Enter, on which the box moves the focus on
+// and uses the key up.
+bool ApplyEnterTwice(QLineEdit& box, bool& marked, int key);
 
 } // namespace KeyRules

@@ -1,6 +1,6 @@
 #include "rental/ui/CdInfoPanel.h"
 
-#include "rental/ui/DeskLabels.h"
+#include "app/kit/DeskLabels.h"
 #include "storage/records/RentCd.h"
 
 #include <QFormLayout>
@@ -12,21 +12,13 @@ TCdInfoPanel::TCdInfoPanel(QWidget* parent)
       lbNumber1(new QLabel(this)), lbStatus(new QLabel(this)), lbPlayer(new QLabel(this)) {
     setObjectName(QStringLiteral("gbCdInfo"));
     auto* layout = new QFormLayout(this);
-    const struct {
-        const char* name;
-        const char* caption;
-        QLabel* label;
-    } rows[] = {
-        {"lbName", "影片名称：", lbName},       {"lbAlias", "别　　名：", lbAlias},
-        {"lbCate", "影片类别：", lbCate},       {"lbFee", "收费标准：", lbFee},
-        {"lbNumber1", "碟片数目：", lbNumber1}, {"lbStatus", "出租状态：", lbStatus},
-        {"lbPlayer", "主演/导演：", lbPlayer},
-    };
-    for (const auto& row : rows) {
-        row.label->setObjectName(QLatin1String(row.name));
-        row.label->setWordWrap(true);
-        layout->addRow(QString::fromUtf8(row.caption), row.label);
-    }
+    DeskLabels::AddRows(layout, {{"lbName", "影片名称：", lbName},
+                                 {"lbAlias", "别　　名：", lbAlias},
+                                 {"lbCate", "影片类别：", lbCate},
+                                 {"lbFee", "收费标准：", lbFee},
+                                 {"lbNumber1", "碟片数目：", lbNumber1},
+                                 {"lbStatus", "出租状态：", lbStatus},
+                                 {"lbPlayer", "主演/导演：", lbPlayer}});
 }
 
 void TCdInfoPanel::ShowDisc(int id) {
@@ -38,10 +30,7 @@ void TCdInfoPanel::ShowDisc(int id) {
         return;
     }
     lbName->setText(disc.Name);
-    // The aliases a title has, without a separator left alone.
-    QStringList aliases{disc.Alias1.trimmed(), disc.Alias2.trimmed()};
-    aliases.removeAll(QString());
-    lbAlias->setText(aliases.join(QStringLiteral("、")));
+    lbAlias->setText(disc.AliasText());
     lbCate->setText(disc.Category.Name);
     lbFee->setText(disc.Fee.Name);
     lbNumber1->setText(QString::number(disc.Number));

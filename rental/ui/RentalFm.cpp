@@ -4,6 +4,7 @@
 #include "app/PickEditSetup.h"
 #include "app/Session.h"
 #include "app/kit/DeskGrid.h"
+#include "app/kit/DeskLabels.h"
 #include "app/kit/DeskLineModel.h"
 #include "app/kit/EngineCall.h"
 #include "app/kit/GridFooter.h"
@@ -246,22 +247,15 @@ QWidget* TRentalFm::BuildMoney() {
 
 QWidget* TRentalFm::BuildButtons() {
     auto* box = new QWidget(this);
-    btnReStart = new QPushButton(QStringLiteral("重新开始 F5"), box);
-    btnReStart->setObjectName(QStringLiteral("btnReStart"));
-    btnReStart->setToolTip(QStringLiteral("开始下一个客户出租返还业务，勿忘记！"));
-    btnRent = new QPushButton(QStringLiteral("出租 F6"), box);
-    btnRent->setObjectName(QStringLiteral("btnRent"));
-    btnReturn = new QPushButton(QStringLiteral("返还 F7"), box);
-    btnReturn->setObjectName(QStringLiteral("btnReturn"));
-    btnPrint = new QPushButton(QStringLiteral("<<打印单据 F8"), box);
-    btnPrint->setObjectName(QStringLiteral("btnPrint"));
-    btnPrint->setToolTip(QStringLiteral("打印出租/返还票据"));
+    btnReStart = DeskLabels::NewButton(box, "btnReStart", QStringLiteral("重新开始 F5"),
+                                       QStringLiteral("开始下一个客户出租返还业务，勿忘记！"));
+    btnRent = DeskLabels::NewButton(box, "btnRent", QStringLiteral("出租 F6"));
+    btnReturn = DeskLabels::NewButton(box, "btnReturn", QStringLiteral("返还 F7"));
+    btnPrint = DeskLabels::NewButton(box, "btnPrint", QStringLiteral("<<打印单据 F8"),
+                                     QStringLiteral("打印出租/返还票据"));
     auto* row = new QHBoxLayout(box);
     row->setContentsMargins(0, 0, 0, 0);
     for (QPushButton* button : {btnReStart, btnRent, btnReturn, btnPrint}) {
-        // The keys work the buttons; the focus stays where the codes are typed.
-        button->setFocusPolicy(Qt::NoFocus);
-        button->setMinimumWidth(110);
         row->addWidget(button);
     }
     row->addStretch();

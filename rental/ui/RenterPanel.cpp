@@ -1,6 +1,6 @@
 #include "rental/ui/RenterPanel.h"
 
-#include "rental/ui/DeskLabels.h"
+#include "app/kit/DeskLabels.h"
 #include "storage/Clock.h"
 #include "storage/TextFormats.h"
 #include "storage/dao/Format.h"

@@ -3,6 +3,8 @@
 #include "storage/Pinyin.h"
 #include "storage/records/FieldBinder.h"
 
+#include <QStringList>
+
 void TCdTitle::Bind(TFieldBinder& binder) {
     if (!binder.Reading()) {
         Spell = PinyinInitials(Name);
@@ -29,4 +31,10 @@ void TCdTitle::DoLoadLinked() {
 
 void TCdTitle::DoSaveLinked() {
     Category.Save();
+}
+
+QString TCdTitle::AliasText() const {
+    QStringList aliases{Alias1.trimmed(), Alias2.trimmed()};
+    aliases.removeAll(QString());
+    return aliases.join(QStringLiteral("、"));
 }

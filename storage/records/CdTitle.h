@@ -28,6 +28,9 @@ public:
 
     TCdCategory Category;
 
+    // The aliases the title has, joined by "、" (no separator left alone).
+    QString AliasText() const;
+
 protected:
     void Bind(TFieldBinder& binder) override;
     // Copies the key and every column of `source` but Spell into `target`;
