@@ -5,12 +5,14 @@
 #include "members/ui/LoginFm.h"
 #include "rental/ui/PunishFm.h"
 #include "rental/ui/RentalFm.h"
+#include "sales/ui/SaleFm.h"
 
 namespace {
 
 void Compose(TMainFm& window) {
     window.SetLogin(&TLoginFm::Login);
     window.SetChildAction<TRentalFm>(QStringLiteral("aRental"));
+    window.SetChildAction<TSaleFm>(QStringLiteral("aSale"));
 }
 
 } // namespace
