@@ -1,5 +1,6 @@
 #include "rental/ui/SearchCdFm.h"
 
+#include "app/kit/ButtonMnemonic.h"
 #include "app/kit/DateEdit.h"
 #include "app/kit/DeskGrid.h"
 #include "app/kit/DeskLineModel.h"
@@ -59,6 +60,7 @@ QLineEdit* NewEdit(const char* name, QWidget* parent) {
 QPushButton* NewButton(const QString& caption, const char* name, QWidget* parent) {
     auto* button = new QPushButton(caption, parent);
     button->setObjectName(QLatin1String(name));
+    ClickOnMnemonic(button);
     return button;
 }
 
