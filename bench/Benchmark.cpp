@@ -1,5 +1,5 @@
 // vintor_bench: times the counter's hot paths on a large generated ledger,
-// the rental desk's with its real window offscreen. It prints figures and
+// the rental and sales desks' with their real windows offscreen. It prints figures and
 // never fails on them.
 
 #include "bench/CounterWrites.h"
@@ -11,6 +11,7 @@
 #include "bench/Measurement.h"
 #include "bench/QueryPlan.h"
 #include "bench/RentalBenchmarks.h"
+#include "bench/SaleDeskBench.h"
 #include "bench/SeededRandom.h"
 #include "storage/JetDate.h"
 #include "storage/dao/DM.h"
@@ -34,11 +35,7 @@ constexpr int WriteRuns = 60;
 constexpr int OpenRuns = 20;
 constexpr int Clerk = 1;
 
-void Print(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
+using Measurement::Print;
 
 // Samples of the ledger's own values, drawn the same way on every run.
 struct TSamples {
@@ -303,7 +300,9 @@ void TimeReports(TDM& dm, QStringList& missing) {
 struct TArguments {
     QString ledger;
     bool small = false;
-    QString only; // "grid": the list grid's figures alone; "desk": the rental desk's
+    // "grid": the list grid's figures alone; "desk": the rental desk's; "sale":
+    // the sales desk's.
+    QString only;
 };
 
 bool ParseArguments(const QStringList& args, TArguments& out) {
@@ -313,8 +312,9 @@ bool ParseArguments(const QStringList& args, TArguments& out) {
         } else if (args[n] == QStringLiteral("--ledger") && n + 1 < args.size()) {
             out.ledger = args[++n];
         } else if (args[n] == QStringLiteral("--only") && n + 1 < args.size() &&
-                   (args[n + 1] == QStringLiteral("grid") ||
-                    args[n + 1] == QStringLiteral("desk"))) {
+                   QStringList{QStringLiteral("grid"), QStringLiteral("desk"),
+                               QStringLiteral("sale")}
+                       .contains(args[n + 1])) {
             out.only = args[++n];
         } else {
             return false;
@@ -333,7 +333,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TArguments args;
     if (!ParseArguments(app.arguments(), args)) {
-        Print(QStringLiteral("usage: vintor_bench [--ledger PATH] [--small] [--only grid|desk]"));
+        Print(QStringLiteral(
+            "usage: vintor_bench [--ledger PATH] [--small] [--only grid|desk|sale]"));
         return 2;
     }
     LargeLedgerGenerator::TOptions options;
@@ -363,6 +364,10 @@ int main(int argc, char** argv) {
             DeskBench::Run(args.ledger);
             return 0;
         }
+        if (args.only == QStringLiteral("sale")) {
+            SaleDeskBench::Run(args.ledger);
+            return 0;
+        }
         TimeOpening(args.ledger);
         TDM dm;
         dm.DbBase.SetDatabaseName(args.ledger);
@@ -388,6 +393,7 @@ int main(int argc, char** argv) {
         // Closed, so the copy the desk works on holds every write above.
         dm.DbBase.Close();
         DeskBench::Run(args.ledger);
+        SaleDeskBench::Run(args.ledger);
     } catch (const EVintorError& error) {
         Print(QStringLiteral("vintor_bench: ") + error.Message());
         return 1;

@@ -1,216 +1,59 @@
 #include "bench/DeskBench.h"
 
 #include "app/ExPickEdit.h"
-#include "app/KeyReleaseFilter.h"
 #include "app/Session.h"
 #include "app/kit/DeskGrid.h"
 #include "bench/LedgerSamples.h"
 #include "bench/Measurement.h"
 #include "bench/SeededRandom.h"
+#include "bench/WindowRig.h"
 #include "rental/SearchCdObject.h"
 #include "rental/ui/RentalFm.h"
 #include "rental/ui/SearchCdFm.h"
-#include "storage/ScriptedPrompter.h"
 #include "storage/dao/DM.h"
-#include "storage/dao/Errors.h"
 #include "storage/dao/Format.h"
 #include "storage/records/RentCd.h"
 
-#include <QAbstractEventDispatcher>
-#include <QApplication>
-#include <QDeadlineTimer>
-#include <QElapsedTimer>
-#include <QFile>
 #include <QInputMethodEvent>
 #include <QPushButton>
-#include <QTemporaryDir>
 #include <QTest>
 
 #include <algorithm>
-#include <cstdio>
 #include <memory>
-#include <vector>
 
 namespace DeskBench {
 
 namespace {
+
+using namespace WindowRig;
+using Measurement::Print;
 
 constexpr int Runs = 15;
 constexpr int SearchRuns = 10;
 constexpr int HeldByMember = 20;
 constexpr int DeskTargetMs = 50;
 constexpr int SearchTargetMs = 100;
-constexpr QSize DeskSize(1280, 760);
 
-void Print(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
-
-// A desk that did not do what the keys asked would give figures of nothing:
-// the run stops instead.
-void Require(bool done, const QString& what) {
-    if (!done) {
-        throw EVintorError(QStringLiteral("the desk did not ") + what);
-    }
-}
-
-// What the operator waits for after a key: the work it queued (posted events,
-// zero timers, layout, painting of what changed), then the window painted
-// whole, so nothing is left for later.
-void Redraw(QWidget& window) {
-    QAbstractEventDispatcher* dispatcher = QAbstractEventDispatcher::instance();
-    for (int pass = 0; pass < 20; ++pass) {
-        QCoreApplication::sendPostedEvents();
-        if (!dispatcher->processEvents(QEventLoop::AllEvents)) {
-            break;
-        }
-    }
-    window.repaint();
-}
-
-// Shows `window` on its own, active, so keys reach its focused control.
-void ShowActive(QWidget& window) {
-    window.show();
-    window.activateWindow();
-    if (!QTest::qWaitForWindowActive(&window)) {
-        throw EVintorError(QStringLiteral("the window did not become active"));
-    }
-    Redraw(window);
-}
-
-// Wall and processor times of one action, each run timed on its own, and the
-// share of the redraw; the first run warms up and is not kept.
-class TFigures {
-public:
-    TFigures(QString name, double targetMs) : name_(std::move(name)), targetMs_(targetMs) {}
-
-    // Times `keys` and then, given a window, its redraw.
-    void Time(const std::function<void()>& keys, QWidget* window = nullptr) {
-        QElapsedTimer timer;
-        const double cpuStart = Measurement::CpuMs();
-        timer.start();
-        keys();
-        const qint64 keysNs = timer.nsecsElapsed();
-        if (window) {
-            Redraw(*window);
-        }
-        const qint64 totalNs = timer.nsecsElapsed();
-        if (!warm_) {
-            warm_ = true;
-            return;
-        }
-        wall_.push_back(double(totalNs) / 1e6);
-        if (window) {
-            redraw_.push_back(double(totalNs - keysNs) / 1e6);
-        }
-        cpu_.push_back(Measurement::CpuMs() - cpuStart);
-    }
-
-    // "name  wall median/max  cpu median/max  redraw median  target  ok|OVER".
-    QString Line() const {
-        if (wall_.empty()) {
-            return name_ + QStringLiteral(" (no runs)");
-        }
-        const double wallMax = Max(wall_);
-        return QStringLiteral("%1 wall %2 / %3 ms   cpu %4 / %5 ms   redraw %6 ms   target %7 ms  "
-                              "%8 (%9 runs)")
-            .arg(name_, -56)
-            .arg(Median(wall_), 7, 'f', 2)
-            .arg(wallMax, 7, 'f', 2)
-            .arg(Median(cpu_), 7, 'f', 2)
-            .arg(Max(cpu_), 7, 'f', 2)
-            .arg(redraw_.empty() ? QStringLiteral("     -")
-                                 : QString::number(Median(redraw_), 'f', 2).rightJustified(6))
-            .arg(targetMs_, 3, 'f', 0)
-            .arg(wallMax < targetMs_ ? QStringLiteral("ok  ") : QStringLiteral("OVER"))
-            .arg(wall_.size());
-    }
-
-private:
-    static double Median(std::vector<double> times) {
-        std::sort(times.begin(), times.end());
-        const size_t half = times.size() / 2;
-        return times.size() % 2 ? times[half] : (times[half - 1] + times[half]) / 2;
-    }
-    static double Max(const std::vector<double>& times) {
-        return *std::max_element(times.begin(), times.end());
-    }
-
-    QString name_;
-    double targetMs_;
-    bool warm_ = false;
-    std::vector<double> wall_;
-    std::vector<double> cpu_;
-    std::vector<double> redraw_;
-};
-
-// The desk's surroundings: a copy of the ledger and settings of its own in a
-// temporary directory, scripted messages (every question answered Yes, a late
-// penalty confirmed as proposed), the session of the ledger's administrator
-// and the desk shown in a window of its own whose keys its hook sees.
+// The rental desk shown in a window of its own whose keys its hook sees, on
+// its ledger session.
 class TDeskRig {
 public:
-    explicit TDeskRig(const QString& ledger) : scope_(prompter_) {
-        if (!dir_.isValid() || !QFile::copy(ledger, dir_.filePath(QStringLiteral("desk.mdb")))) {
-            throw EVintorError(QStringLiteral("cannot copy the ledger into a temporary directory"));
-        }
-        oldConfig_ = qgetenv("VINTOR_CONFIG");
-        qputenv("VINTOR_CONFIG", dir_.filePath(QStringLiteral("vintor.ini")).toLocal8Bit());
-        TDAODatabase& db = session_.Dm.DbBase;
-        db.SetDatabaseName(dir_.filePath(QStringLiteral("desk.mdb")));
-        db.Open();
-        const QString admin =
-            session_.Dm.SqlFieldText(QStringLiteral("SELECT TOP 1 Id FROM TbOperator WHERE "
-                                                    "Name=\"管理员\" ORDER BY Id"),
-                                     QStringLiteral("Id"));
-        if (!session_.Operator.LoadById(admin.toInt())) {
-            throw EVintorError(QStringLiteral("the ledger has no administrator"));
-        }
-        session_.ShopInfo.LoadById(1);
-        session_.Printer.LoadById(1);
-        // Figures of the desk, not of a receipt printer or a cash drawer.
-        session_.Printer.OnOff = 0;
-        session_.Printer.CashBox = 0;
+    explicit TDeskRig(const QString& ledger) : ledger_(ledger) {
         desk_ = std::make_unique<TRentalFm>();
-        TKeyReleaseFilter::Instance().SetCurrent(desk_.get());
-        desk_->resize(DeskSize);
-        ShowActive(*desk_);
+        ShowDesk(*desk_);
     }
 
-    ~TDeskRig() {
-        desk_.reset();
-        session_.Dm.DbBase.Close();
-        if (oldConfig_.isNull()) {
-            qunsetenv("VINTOR_CONFIG");
-        } else {
-            qputenv("VINTOR_CONFIG", oldConfig_);
-        }
-    }
-
-    TDeskRig(const TDeskRig&) = delete;
-    TDeskRig& operator=(const TDeskRig&) = delete;
-
-    TDM& Dm() { return session_.Dm; }
+    TDM& Dm() { return ledger_.Dm(); }
     TRentalFm& Desk() { return *desk_; }
     const TRentObject& Engine() const { return desk_->RentObject; }
     // A fresh engine of this session, for preparing the ledger.
-    TRentObject NewEngine() const {
-        return TRentObject(session_.Printer, session_.ShopInfo, session_.Operator);
+    TRentObject NewEngine() {
+        TSession& session = ledger_.Session();
+        return TRentObject(session.Printer, session.ShopInfo, session.Operator);
     }
 
-    // Typed as a scanner does: the code and Enter at full speed.
-    void Scan(TExPickEdit* box, const QString& code) {
-        box->setFocus();
-        QTest::keyClicks(box, code);
-        QTest::keyClick(box, Qt::Key_Return);
-    }
-    // A function key where the operator is: on the focused control.
-    void Press(Qt::Key key) {
-        QWidget* focus = QApplication::focusWidget();
-        QTest::keyClick(focus ? focus : desk_.get(), key);
-    }
+    void Scan(TExPickEdit* box, const QString& code) { WindowRig::Scan(box, code); }
+    void Press(Qt::Key key) { WindowRig::Press(*desk_, key); }
     // The next customer (F5), not timed.
     void NextCustomer() {
         Press(Qt::Key_F5);
@@ -219,11 +62,7 @@ public:
     }
 
 private:
-    QTemporaryDir dir_;
-    QByteArray oldConfig_;
-    TScriptedPrompter prompter_;
-    TPrompterScope scope_;
-    TSession session_;
+    TLedgerSession ledger_;
     std::unique_ptr<TRentalFm> desk_;
 };
 
@@ -372,16 +211,7 @@ void TimeSearch(TDM& dm, TSearchCdFm& window, int length) {
         RequireFound(window, fragment);
         TypeName(window, fragment);
         window.SearchObject.NameText.clear();
-        keyed.Time(
-            [&] {
-                QTest::keyClick(window.edName, Qt::Key_S, Qt::AltModifier);
-                // The mnemonic shows the button pressed and clicks it later.
-                QDeadlineTimer deadline(2000);
-                while (window.SearchObject.NameText != fragment && !deadline.hasExpired()) {
-                    QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents);
-                }
-            },
-            &window);
+        keyed.Time([&] { QTest::keyClick(window.edName, Qt::Key_S, Qt::AltModifier); }, &window);
         RequireFound(window, fragment);
     }
     Print(clicked.Line());

@@ -22,11 +22,7 @@ constexpr int ScreenRows = 40;
 constexpr int Runs = 5;
 constexpr int RareAccount = 37;
 
-void Print(const QString& text) {
-    std::fputs(text.toUtf8().constData(), stdout);
-    std::fputc('\n', stdout);
-    std::fflush(stdout);
-}
+using Measurement::Print;
 
 // A figure of /proc/self/status in MB ("VmRSS", "VmHWM").
 double StatusMb(const char* name) {

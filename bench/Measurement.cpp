@@ -4,10 +4,17 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstdio>
 #include <ctime>
 #include <vector>
 
 namespace Measurement {
+
+void Print(const QString& text) {
+    std::fputs(text.toUtf8().constData(), stdout);
+    std::fputc('\n', stdout);
+    std::fflush(stdout);
+}
 
 double CpuMs() {
     timespec now{};

@@ -15,6 +15,9 @@ struct TFigure {
     int runs = 0;
 };
 
+// One line on standard output, flushed at once so a long run shows progress.
+void Print(const QString& text);
+
 // The processor time this program has used so far, in ms.
 double CpuMs();
 

@@ -26,10 +26,7 @@ using namespace LedgerSamples;
 constexpr int Runs = 30;
 constexpr int HeldByMember = 20;
 
-void Print(const QString& text) {
-    std::puts(text.toUtf8().constData());
-    std::fflush(stdout);
-}
+using Measurement::Print;
 
 // The engine of one counter, with the program-wide rows it reads.
 struct TCounter {
