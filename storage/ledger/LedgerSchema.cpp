@@ -3,6 +3,7 @@
 #include "storage/dao/DM.h"
 #include "storage/dao/Errors.h"
 #include "storage/dao/Format.h"
+#include "storage/ledger/LedgerBalances.h"
 
 namespace LedgerSchema {
 
@@ -19,6 +20,8 @@ QString OperatorFlags(const char* type) {
 struct TIndexSpec {
     const char* table;
     const char* columns;
+    const char* label = nullptr; // a partial index: its name's ending and its condition
+    const char* where = nullptr;
 };
 
 // Every look-up the program runs: codes, initials and names, the reference
@@ -33,16 +36,21 @@ const TIndexSpec Indexes[] = {
     {"TbRentCd", "Name"},
     {"TbRentCd", "CId"},
     {"TbRentCd", "FId"},
+    {"TbRentCd", "Day"}, // the disc library opens in the order of stocking
     {"TbSaleCd", "Code"},
     {"TbSaleCd", "Spell"},
     {"TbSaleCd", "Name"},
     {"TbSaleCd", "CId"},
+    {"TbSaleCd", "Day"},
     {"TbRTransaction", "CId1"},
     {"TbRTransaction", "AId,CId2"},
     {"TbRTransaction", "FId"},
     {"TbRTransaction", "Sn"},
-    {"TbRTransaction", "Day1"},
-    {"TbRTransaction", "Day2"},
+    // The rental reports count lines rented, or returned, in a range of days
+    // from these alone; the overdue lists read the discs out by rental day.
+    {"TbRTransaction", "Day1,CId2,CId1"},
+    {"TbRTransaction", "Day2,CId2,Day1,CId1"},
+    {"TbRTransaction", "Day1", "Out", "CId2=2"},
     {"TbSTransaction", "CId1"},
     {"TbSTransaction", "FId"},
     {"TbSTransaction", "Sn"},
@@ -156,10 +164,24 @@ QStringList IndexStatements() {
         QString name = QStringLiteral("IX_%1_%2")
                            .arg(QLatin1String(index.table), QLatin1String(index.columns));
         name.replace(u',', u'_');
-        statements.append(QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                              .arg(name, QLatin1String(index.table), QLatin1String(index.columns)));
+        QString statement =
+            QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
+                .arg(name, QLatin1String(index.table), QLatin1String(index.columns));
+        if (index.where) {
+            statement = QStringLiteral("CREATE INDEX IF NOT EXISTS %1_%2 ON %3 (%4) WHERE %5")
+                            .arg(name, QLatin1String(index.label), QLatin1String(index.table),
+                                 QLatin1String(index.columns), QLatin1String(index.where));
+        }
+        statements.append(statement);
     }
     return statements;
+}
+
+QStringList RetiredIndexStatements() {
+    // The single-day indexes of the line table lead the covering ones that
+    // replaced them.
+    return {QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_Day1"),
+            QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_Day2")};
 }
 
 const QList<TSystemCategory>& SystemCategories() {
@@ -208,22 +230,47 @@ void CreateCurrentLayout(TDM& dm) {
     for (const QString& statement : IndexStatements()) {
         dm.ExecSql(statement);
     }
+    for (const QString& statement : LedgerBalances::CreateStatements()) {
+        dm.ExecSql(statement);
+    }
     for (const QString& statement : RequiredRowStatements()) {
         dm.ExecSql(statement);
     }
+    LedgerBalances::Stamp(dm);
     // User categories get Ids above the 25 reserved for system kinds.
     dm.ExecSql(QStringLiteral("UPDATE sqlite_sequence SET seq=25 WHERE name=\"TbCategory\" AND "
                               "seq<25"));
     transaction.Commit();
 }
 
+// The rental lines from which a ledger is analysed after its indexes changed.
+constexpr int AnalysedLines = 10000;
+
 void EnsureIndexes(TDM& dm) {
+    const auto indexCount = [&dm] {
+        return dm.SqlFieldText(QStringLiteral("SELECT Count(*) AS V FROM sqlite_master WHERE "
+                                              "type=\"index\""),
+                               QStringLiteral("V"));
+    };
+    const QString before = indexCount();
+    for (const QString& statement : RetiredIndexStatements()) {
+        dm.ExecSql(statement);
+    }
     for (const QString& statement : IndexStatements()) {
         try {
             dm.ExecSql(statement);
         } catch (const EVintorError&) {
             // A ledger of an older layout lacks some columns until it is upgraded.
         }
+    }
+    // New indexes on a filled ledger: let the planner see how the rows spread
+    // over them (a third of the rental lines are walk-ins). A small ledger is
+    // planned well without.
+    if (indexCount() != before &&
+        dm.SqlFieldText(QStringLiteral("SELECT Count(*) AS V FROM TbRTransaction"),
+                        QStringLiteral("V"))
+                .toLongLong() >= AnalysedLines) {
+        dm.ExecSql(QStringLiteral("ANALYZE"));
     }
 }
 

@@ -20,10 +20,14 @@ QStringList IndexStatements();
 // the system categories with their fixed Ids.
 QStringList RequiredRowStatements();
 
-// Creates the tables, indexes and required rows on the open ledger of `dm`,
-// in one transaction.
+// Creates the tables, indexes, kept balances and required rows on the open
+// ledger of `dm`, in one transaction.
 void CreateCurrentLayout(TDM& dm);
-// Creates any missing look-up index (run after a ledger is opened or upgraded).
+// Statements dropping the indexes an earlier layout had and this one replaced.
+QStringList RetiredIndexStatements();
+// Drops the retired indexes and creates any missing look-up index (run after a
+// ledger is opened or upgraded); when that changed the indexes, analyses the
+// ledger for the query planner.
 void EnsureIndexes(TDM& dm);
 
 // Names and initials of the system categories, by Id.

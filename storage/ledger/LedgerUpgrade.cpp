@@ -4,6 +4,7 @@
 #include "storage/dao/DM.h"
 #include "storage/dao/Errors.h"
 #include "storage/dao/Format.h"
+#include "storage/ledger/LedgerBalances.h"
 #include "storage/ledger/LedgerSchema.h"
 #include "storage/ledger/UpgradeProgress.h"
 
@@ -214,12 +215,15 @@ QString LedgerBuild(TDM& dm) {
 
 void UpgradeLedger(TDM& dm, TUpgradeProgress& progress) {
     const QString build = LedgerBuild(dm);
-    const bool older = Builds().contains(build) && build != LedgerSchema::CurrentBuild;
-    UpgradeFrom(dm, build, progress);
-    if (older) {
-        // The look-ups on the columns the steps added or retyped.
-        LedgerSchema::EnsureIndexes(dm);
+    if (!Builds().contains(build)) {
+        return;
     }
+    UpgradeFrom(dm, build, progress);
+    // The look-ups on the columns the steps added or retyped, and the indexes
+    // a ledger of the current build made before they were listed.
+    LedgerSchema::EnsureIndexes(dm);
+    // Last, so that the schema changes above are counted as the program's own.
+    LedgerBalances::Ensure(dm);
 }
 
 void UpgradeFrom(TDM& dm, const QString& build, TUpgradeProgress& progress) {

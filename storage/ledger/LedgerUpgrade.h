@@ -18,8 +18,9 @@ const QStringList& Builds();
 // The build the ledger names in TbVersion (empty without a row).
 QString LedgerBuild(TDM& dm);
 
-// Reads the ledger's build and upgrades it from there. An unknown build and
-// the current build do nothing. A failing statement raises the engine's error.
+// Reads the ledger's build and upgrades it from there, then recounts the kept
+// balances when they cannot be trusted (LedgerBalances::Ensure). An unknown
+// build is left alone. A failing statement raises the engine's error.
 void UpgradeLedger(TDM& dm, TUpgradeProgress& progress);
 
 // Runs the step that leaves `build`, then goes on from the build it wrote,

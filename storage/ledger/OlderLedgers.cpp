@@ -6,6 +6,7 @@
 #include "storage/dao/Errors.h"
 #include "storage/dao/Format.h"
 #include "storage/ledger/ExampleLedger.h"
+#include "storage/ledger/LedgerBalances.h"
 #include "storage/ledger/LedgerSchema.h"
 #include "storage/ledger/LedgerUpgrade.h"
 
@@ -186,6 +187,12 @@ void Write(const QString& path, const QString& build) {
         dm.DbBase.SetDatabaseName(path);
         TDM::TTransaction transaction(dm);
         WriteHistory(dm);
+        if (target + 1 < builds.size()) {
+            // Older builds kept no balances.
+            for (const QString& statement : LedgerBalances::DropStatements()) {
+                dm.ExecSql(statement);
+            }
+        }
         for (qsizetype written = builds.size() - 1; written > target; --written) {
             Undos[written - 1](dm);
             dm.ExecSql(SqlFormat("UPDATE TbVersion SET Version=\"%s\"", {builds[written - 1]}));

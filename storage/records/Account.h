@@ -15,8 +15,14 @@ public:
     // Deletes the account with all its account movements (both sides of its
     // transfers), in one transaction; the cash box is refused.
     int Delete() override;
-    // The balance computed from the movements; 0 when there are none.
+    // The balance: the total the ledger keeps (LedgerBalances) while it can
+    // be trusted, otherwise counted from the movements; 0 when there are none.
     Currency Balance() const;
+    // The balance counted from every movement of the account by one statement
+    // (CountingSql); 0 when there are none or the statement fails.
+    Currency CountedBalance() const;
+    // The statement that counts an account's balance (column "TSum").
+    static QString CountingSql(int accountId);
 
     QString Name;
     Currency Max;

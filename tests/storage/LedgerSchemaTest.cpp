@@ -37,6 +37,8 @@ const QList<QPair<const char*, const char*>> ExpectedTables = {
     {"TbCompany", "Id:K Name:T Address:T Telephone:T Memo:T"},
     {"TbBank", "Id:K Name:T Memo:T"},
     {"TbPlayer", "Id:K Name:T Spell:T Memo:T"},
+    {"TbBalance", "AId:K Total:I"},
+    {"TbBalanceStamp", "Stamp:I"},
 };
 
 QString OperatorColumns() {

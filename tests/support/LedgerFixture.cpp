@@ -2,6 +2,7 @@
 
 #include "storage/Clock.h"
 #include "storage/ledger/LedgerTemplate.h"
+#include "tests/support/BalanceWatch.h"
 
 #include <QDir>
 #include <QFile>
@@ -23,6 +24,7 @@ void LedgerTest::SetUp() {
     ledger_ = NewLedgerPath();
     dm_->DbBase.SetDatabaseName(ledger_);
     dm_->DbBase.Open();
+    BalanceWatch::Watch(dm_->DbBase);
 }
 
 void LedgerTest::TearDown() {

@@ -10,7 +10,8 @@
 #include <memory>
 
 // A test with its own blank ledger in a temporary directory, opened through
-// its own data module, and the clock set to 2024-06-15.
+// its own data module, and the clock set to 2024-06-15. Every commit on that
+// connection is followed by a check of the kept account balances.
 class LedgerTest : public ::testing::Test {
 protected:
     void SetUp() override;
