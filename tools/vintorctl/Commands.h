@@ -16,3 +16,5 @@ int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err);
 int RunRestore(const QStringList& args, QTextStream& out, QTextStream& err);
 int RunCompact(const QStringList& args, QTextStream& out, QTextStream& err);
 int RunUpgrade(const QStringList& args, QTextStream& out, QTextStream& err);
+int RunReport(const QStringList& args, QTextStream& out, QTextStream& err);
+int RunBalances(const QStringList& args, QTextStream& out, QTextStream& err);

@@ -20,6 +20,9 @@ void Usage(QTextStream& err) {
            "  restore SRC DATADIR              把账本文件恢复到数据目录\n"
            "  compact PATH                     整理账本\n"
            "  upgrade PATH                     把旧版本的账本升级到当前版本\n"
+           "  balances PATH [--rebuild]        核对各账户保存的余额，可先全部重算\n"
+           "  report NAME PATH [--from D] [--to D] [--today D] [选项]  打印报表（见 report "
+           "的用法）\n"
            "  receipt-test PATH                向账本设置的小票打印机发送测试小票\n"
            "  pinyin [TEXT...]                 显示拼音首字母（无参数时逐行读标准输入）\n";
 }
@@ -48,6 +51,8 @@ int main(int argc, char* argv[]) {
         rc = RunDesk(args, in, out, err);
     } else if (command == QLatin1String("upgrade")) {
         rc = RunUpgrade(args, out, err);
+    } else if (command == QLatin1String("balances")) {
+        rc = RunBalances(args, out, err);
     } else if (command == QLatin1String("ledgers")) {
         rc = RunLedgers(args, out, err);
     } else if (command == QLatin1String("backup")) {
@@ -58,6 +63,8 @@ int main(int argc, char* argv[]) {
         rc = RunCompact(args, out, err);
     } else if (command == QLatin1String("pinyin")) {
         rc = RunPinyin(args, in, out);
+    } else if (command == QLatin1String("report")) {
+        rc = RunReport(args, out, err);
     } else if (command == QLatin1String("receipt-test")) {
         rc = RunReceiptTest(args, out, err);
     } else {
