@@ -1,5 +1,6 @@
 #include "app/DialogFm.h"
 
+#include <QCloseEvent>
 #include <QDialog>
 #include <QKeyEvent>
 
@@ -15,7 +16,17 @@ void TDialogFm::Accept() {
 }
 
 void TDialogFm::Reject() {
-    EndModal(QDialog::Rejected);
+    if (CanClose()) {
+        EndModal(QDialog::Rejected);
+    }
+}
+
+void TDialogFm::closeEvent(QCloseEvent* event) {
+    if (isVisible() && !CanClose()) {
+        event->ignore();
+        return;
+    }
+    TEnterFm::closeEvent(event);
 }
 
 void TDialogFm::keyPressEvent(QKeyEvent* event) {

@@ -16,5 +16,10 @@ public:
     void Reject();
 
 protected:
+    // Asked before Esc, Reject or the window's close box closes the dialog; a
+    // dialog holding unsaved work asks the operator and answers false to stay.
+    virtual bool CanClose() { return true; }
+
     void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 };

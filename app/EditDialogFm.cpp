@@ -1,5 +1,6 @@
 #include "app/EditDialogFm.h"
 
+#include "app/kit/ButtonMnemonic.h"
 #include "storage/Prompter.h"
 #include "storage/dao/Errors.h"
 #include "storage/records/CBObject.h"
@@ -24,6 +25,10 @@ TEditDialogFm::TEditDialogFm(TCBObject& record, QWidget* parent)
     layout->addWidget(pnBody, 1);
     layout->addLayout(buttons);
 
+    // Alt+N/S/C act at once, so a dialog closed right after cannot lose them.
+    for (QPushButton* button : {btnSaveNew, btnSaveClose, btnClose}) {
+        ClickOnMnemonic(button);
+    }
     connect(btnSaveNew, &QPushButton::clicked, this, &TEditDialogFm::SaveAndNew);
     connect(btnSaveClose, &QPushButton::clicked, this, &TEditDialogFm::SaveAndClose);
     connect(btnClose, &QPushButton::clicked, this, &TEditDialogFm::Reject);

@@ -108,6 +108,10 @@ qint64 TDataGrid::SelectedId() const {
 }
 
 void TDataGrid::HeaderClicked(int column) {
+    if (column < 0 || column >= Data().ColumnCount() || !Data().Columns()[column].sortable) {
+        ShowSortMark(); // the header moved its mark to the clicked column
+        return;         // a memo neither sorts nor reads the rows again
+    }
     const qint64 selected = SelectedId();
     model_->ToggleSort(column);
     ShowSortMark();

@@ -102,6 +102,7 @@ void TListPage::Edit() {
 void TListPage::RunEditor(int id) {
     if (editor_ && editor_(id, window())) {
         Reload(id);
+        emit Saved(id);
     }
 }
 

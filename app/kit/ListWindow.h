@@ -33,13 +33,7 @@ public:
     }
     // The record class that deletes a row (its Name is shown in the question).
     template <class TRecord> void SetDeleter() {
-        deleter_ = [](int id) {
-            TRecord record;
-            if (!record.LoadById(id) || !ConfirmDelete(record.Name)) {
-                return false;
-            }
-            return DeleteMessages::Report(record, record.Delete());
-        };
+        deleter_ = &DeleteMessages::AskAndDelete<TRecord>;
     }
     // The Op flag (1…23) the buttons need; 0 for none.
     void SetPermission(int flag);
@@ -66,6 +60,11 @@ public:
     QPushButton* btnEdit;
     QPushButton* btnDelete;
     QPushButton* btnFourth;
+
+signals:
+    // The add/edit dialog saved something; `id` is the row it returned (-1
+    // after "保存并新添").
+    void Saved(int id);
 
 private:
     void RunEditor(int id);
