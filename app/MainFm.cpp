@@ -191,6 +191,12 @@ void TMainFm::FillStatusBar() {
     panels_[3]->setText(StatusTexts::Shop(session_.ShopInfo));
 }
 
+void TMainFm::SettingsChanged() {
+    ApplyPermissions();
+    panels_[1]->setText(StatusTexts::LoginUser(session_.Operator));
+    panels_[3]->setText(StatusTexts::Shop(session_.ShopInfo));
+}
+
 void TMainFm::ShowLoginPanels() {
     panels_[1]->setText(StatusTexts::LoginUser(session_.Operator));
     panels_[2]->setText(StatusTexts::LoginTime(QDateTime::currentDateTime()));

@@ -43,6 +43,9 @@ public:
 
     void ApplyPermissions();
     void FillStatusBar();
+    // After the settings window changed the logged-in operator's row or the
+    // shop's data: the menu follows the permissions, the status bar the names.
+    void SettingsChanged();
     // "重新登录系统": the working window stays.
     void Relogin();
     // "暂时离开": minimised until an operator logs in again.

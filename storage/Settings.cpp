@@ -68,11 +68,15 @@ void TSettings::SetExitKind(int value) {
 }
 
 QString TSettings::BackupPath() const {
-    return Open()->value(QStringLiteral("BackupPath")).toString();
+    return AsFolder(Open()->value(QStringLiteral("BackupPath")).toString());
 }
 
 void TSettings::SetBackupPath(const QString& path) {
-    Write(QStringLiteral("BackupPath"), path);
+    Write(QStringLiteral("BackupPath"), AsFolder(path));
+}
+
+QString TSettings::AsFolder(const QString& path) {
+    return path.isEmpty() || path.endsWith(u'/') ? path : path + u'/';
 }
 
 int TSettings::ShowOption() const {
@@ -102,6 +106,10 @@ QString TSettings::PortDevice(const QString& port) const {
         }
     }
     return {};
+}
+
+void TSettings::SetPortDevice(const QString& port, const QString& device) {
+    Write(QStringLiteral("Ports/") + port.trimmed().toUpper(), device.trimmed());
 }
 
 QByteArray TSettings::GridLayout(const QString& gridName) const {

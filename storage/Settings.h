@@ -26,8 +26,12 @@ public:
     int ExitKind() const;
     void SetExitKind(int value);
     // The folder of the exit backup, ending in a separator; empty when unset.
+    // A folder kept without its separator reads with it.
     QString BackupPath() const;
     void SetBackupPath(const QString& path);
+    // A folder path as the backup folder is kept: ending in "/" (empty stays
+    // empty).
+    static QString AsFolder(const QString& path);
     // The period of the fund window.
     int ShowOption() const;
     void SetShowOption(int value);
@@ -39,6 +43,8 @@ public:
     // The device file behind a port name ("COM1"…"COM4", "LPT1", "LPT2"), from
     // the group Ports, else the usual device; empty for an unknown name.
     QString PortDevice(const QString& port) const;
+    // Maps the port name to a device file of this machine (/dev/ttyUSB0).
+    void SetPortDevice(const QString& port, const QString& device);
 
     // A list window's column layout, kept under the grid's name.
     QByteArray GridLayout(const QString& gridName) const;
