@@ -118,6 +118,13 @@ template <typename TTitle> TChecked TStockBatch<TTitle>::SetHeader(const TStockH
         return refusal;
     }
     header.CopyInto(Fund);
+    // The header's day dates the whole batch: lines posted before the day
+    // was changed, a line's day taken over by selecting it, and the titles.
+    Disc.Day = Fund.Day;
+    for (TITransaction& line : Lines) {
+        line.Day = Fund.Day;
+        TitleOf(line).Day = Fund.Day;
+    }
     return std::nullopt;
 }
 

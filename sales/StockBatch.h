@@ -50,7 +50,8 @@ public:
     // makes them so.
     Currency PriceSum() const;
     int NumberSum() const;
-    // Checks the header and copies it into the purchase movement.
+    // Checks the header and copies it into the purchase movement; its day
+    // becomes the day of every line, of their titles and of the entry.
     TChecked SetHeader(const TStockHeader& header);
 
     // The lines whose Id is this object's Id, with their titles, and the

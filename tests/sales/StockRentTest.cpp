@@ -142,6 +142,21 @@ TEST_F(StockTest, SavingWritesTitlesLinesAndThePurchaseMovement) {
     EXPECT_EQ(loaded.Fund.Sum1, -Currency::FromWhole(20));
 }
 
+TEST_F(StockTest, TheHeaderDayDatesTheWholeBatch) {
+    TStockRentObject batch;
+    ASSERT_TRUE(batch.SetEntryDay("2024-06-01"));
+    ASSERT_FALSE(batch.SubmitEntry(Series("0001", "2", "-", "2", "2"), supplier_));
+    // Selecting a line makes its day the entry's; the next title would keep it.
+    batch.SelectLine(0);
+    ASSERT_FALSE(batch.SubmitEntry(Series("0002", "1", "-", "1", "1"), supplier_));
+    ASSERT_FALSE(batch.SetHeader(Header("10")));
+    EXPECT_EQ(batch.Disc.Day, QDate(2024, 6, 15));
+    ASSERT_TRUE(batch.Save());
+    EXPECT_EQ(Count("TbITransaction", "Day=#2024-06-15#"), 2);
+    EXPECT_EQ(Count("TbRentCd", "Day=#2024-06-15#"), 2);
+    EXPECT_EQ(Count("TbFTransaction", "Day=#2024-06-15#"), 1);
+}
+
 TEST_F(StockTest, AFailedSaveWritesNothingAndKeepsTheBatch) {
     TStockRentObject batch;
     ASSERT_FALSE(batch.SubmitEntry(Series("0001", "3", "-", "3", "3"), supplier_));
