@@ -3,8 +3,12 @@
 #include "app/MainFm.h"
 #include "app/StartUp.h"
 #include "members/ui/LoginFm.h"
+#include "members/ui/OptionFm.h"
+#include "members/ui/PersonFm.h"
 #include "rental/ui/PunishFm.h"
 #include "rental/ui/RentalFm.h"
+#include "reports/ui/ReportActions.h"
+#include "sales/ui/ManageFm.h"
 #include "sales/ui/SaleFm.h"
 
 namespace {
@@ -13,6 +17,10 @@ void Compose(TMainFm& window) {
     window.SetLogin(&TLoginFm::Login);
     window.SetChildAction<TRentalFm>(QStringLiteral("aRental"));
     window.SetChildAction<TSaleFm>(QStringLiteral("aSale"));
+    window.SetChildAction<TOptionFm>(QStringLiteral("aOption"));
+    window.SetChildAction<TPersonFm>(QStringLiteral("aPerson"));
+    window.SetChildAction<TManageFm>(QStringLiteral("aManage"));
+    ReportActions::Register(window);
 }
 
 } // namespace

@@ -1,16 +1,20 @@
 // vintor_bench: times the counter's hot paths on a large generated ledger,
-// the rental and sales desks' with their real windows offscreen. It prints figures and
-// never fails on them.
+// the rental and sales desks' and the disc library's with their real windows
+// offscreen. It prints figures and never fails on them.
 
+#include "bench/BalanceBench.h"
 #include "bench/CounterWrites.h"
 #include "bench/DeskBench.h"
 #include "bench/GridModelBench.h"
 #include "bench/LargeLedgerGenerator.h"
 #include "bench/LayerOverhead.h"
 #include "bench/LedgerSamples.h"
+#include "bench/LibraryBench.h"
 #include "bench/Measurement.h"
+#include "bench/MembersBench.h"
 #include "bench/QueryPlan.h"
 #include "bench/RentalBenchmarks.h"
+#include "bench/ReportBench.h"
 #include "bench/SaleDeskBench.h"
 #include "bench/SeededRandom.h"
 #include "storage/JetDate.h"
@@ -23,6 +27,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstdio>
 #include <memory>
 #include <vector>
@@ -300,10 +305,26 @@ void TimeReports(TDM& dm, QStringList& missing) {
 struct TArguments {
     QString ledger;
     bool small = false;
-    // "grid": the list grid's figures alone; "desk": the rental desk's; "sale":
-    // the sales desk's.
+    // "grid": the list grid's figures alone; otherwise one of WindowParts.
     QString only;
 };
+
+// The parts that work on a copy of the ledger of their own, by the name
+// `--only` takes; a full run runs them all, in this order, after the core's.
+struct TPart {
+    const char* name;
+    void (*run)(const QString& ledger);
+};
+constexpr TPart WindowParts[] = {
+    {"desk", DeskBench::Run},       {"sale", SaleDeskBench::Run},   {"library", LibraryBench::Run},
+    {"members", MembersBench::Run}, {"balance", BalanceBench::Run}, {"report", ReportBench::Run},
+};
+
+bool KnownPart(const QString& name) {
+    return name == QStringLiteral("grid") ||
+           std::any_of(std::begin(WindowParts), std::end(WindowParts),
+                       [&](const TPart& part) { return name == QLatin1String(part.name); });
+}
 
 bool ParseArguments(const QStringList& args, TArguments& out) {
     for (qsizetype n = 1; n < args.size(); ++n) {
@@ -312,9 +333,7 @@ bool ParseArguments(const QStringList& args, TArguments& out) {
         } else if (args[n] == QStringLiteral("--ledger") && n + 1 < args.size()) {
             out.ledger = args[++n];
         } else if (args[n] == QStringLiteral("--only") && n + 1 < args.size() &&
-                   QStringList{QStringLiteral("grid"), QStringLiteral("desk"),
-                               QStringLiteral("sale")}
-                       .contains(args[n + 1])) {
+                   KnownPart(args[n + 1])) {
             out.only = args[++n];
         } else {
             return false;
@@ -333,8 +352,8 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TArguments args;
     if (!ParseArguments(app.arguments(), args)) {
-        Print(QStringLiteral(
-            "usage: vintor_bench [--ledger PATH] [--small] [--only grid|desk|sale]"));
+        Print(QStringLiteral("usage: vintor_bench [--ledger PATH] [--small] "
+                             "[--only grid|desk|sale|library|members|balance|report]"));
         return 2;
     }
     LargeLedgerGenerator::TOptions options;
@@ -360,13 +379,11 @@ int main(int argc, char** argv) {
             Print(LargeLedgerGenerator::Describe(
                 LargeLedgerGenerator::Generate(args.ledger, options)));
         }
-        if (args.only == QStringLiteral("desk")) {
-            DeskBench::Run(args.ledger);
-            return 0;
-        }
-        if (args.only == QStringLiteral("sale")) {
-            SaleDeskBench::Run(args.ledger);
-            return 0;
+        for (const TPart& part : WindowParts) {
+            if (args.only == QLatin1String(part.name)) {
+                part.run(args.ledger);
+                return 0;
+            }
         }
         TimeOpening(args.ledger);
         TDM dm;
@@ -392,8 +409,9 @@ int main(int argc, char** argv) {
         }
         // Closed, so the copy the desk works on holds every write above.
         dm.DbBase.Close();
-        DeskBench::Run(args.ledger);
-        SaleDeskBench::Run(args.ledger);
+        for (const TPart& part : WindowParts) {
+            part.run(args.ledger);
+        }
     } catch (const EVintorError& error) {
         Print(QStringLiteral("vintor_bench: ") + error.Message());
         return 1;

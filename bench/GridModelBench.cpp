@@ -6,7 +6,6 @@
 #include "storage/grid/GridData.h"
 
 #include <QElapsedTimer>
-#include <QFile>
 
 #include <sqlite3.h>
 
@@ -23,20 +22,6 @@ constexpr int Runs = 5;
 constexpr int RareAccount = 37;
 
 using Measurement::Print;
-
-// A figure of /proc/self/status in MB ("VmRSS", "VmHWM").
-double StatusMb(const char* name) {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly)) {
-        return 0;
-    }
-    for (const QByteArray& line : status.readAll().split('\n')) {
-        if (line.startsWith(name)) {
-            return line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toDouble() / 1024;
-        }
-    }
-    return 0;
-}
 
 // The movement list of an account as the funds window shows it; the cash box
 // (1) holds nearly all of them.
@@ -133,7 +118,7 @@ void Figure(const QString& name, const Measurement::TFigure& figure) {
 
 void Run(TDM& dm) {
     Print(QStringLiteral("\nlist grid over the cash box's movements:"));
-    const double rssBefore = StatusMb("VmRSS");
+    const double rssBefore = Measurement::StatusMb("VmRSS");
     Figure(QStringLiteral("grid: first screen (first page, 40 rows shown)"),
            Measurement::Time(Runs, [&](int) {
                auto grid = AccountList(dm, 1);
@@ -181,8 +166,8 @@ void Run(TDM& dm) {
     Print(QStringLiteral("      memory: RSS %1 MB before the grid, %2 MB after reading every row "
                          "(peak %3 MB); pages kept %4")
               .arg(rssBefore, 0, 'f', 1)
-              .arg(StatusMb("VmRSS"), 0, 'f', 1)
-              .arg(StatusMb("VmHWM"), 0, 'f', 1)
+              .arg(Measurement::StatusMb("VmRSS"), 0, 'f', 1)
+              .arg(Measurement::StatusMb("VmHWM"), 0, 'f', 1)
               .arg(grid->Rows().PagesInMemory()));
     const qint64 middleKey = grid->KeyOf(grid->RowCount() / 2);
     Figure(QStringLiteral("grid: the row of an Id (middle of the list)"),

@@ -1,6 +1,8 @@
 #include "bench/Measurement.h"
 
+#include <QByteArray>
 #include <QElapsedTimer>
+#include <QFile>
 
 #include <algorithm>
 #include <cmath>
@@ -20,6 +22,19 @@ double CpuMs() {
     timespec now{};
     clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
     return double(now.tv_sec) * 1e3 + double(now.tv_nsec) / 1e6;
+}
+
+double StatusMb(const char* name) {
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly)) {
+        return 0;
+    }
+    for (const QByteArray& line : status.readAll().split('\n')) {
+        if (line.startsWith(name)) {
+            return line.mid(line.indexOf(':') + 1).trimmed().split(' ').first().toDouble() / 1024;
+        }
+    }
+    return 0;
 }
 
 namespace {

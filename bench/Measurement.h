@@ -21,6 +21,9 @@ void Print(const QString& text);
 // The processor time this program has used so far, in ms.
 double CpuMs();
 
+// A figure of /proc/self/status in MB ("VmRSS", "VmHWM").
+double StatusMb(const char* name);
+
 // Runs `step(n)` for n = 0 … runs-1 after one untimed warm-up run with n = 0,
 // timing each run on its own.
 TFigure Time(int runs, const std::function<void(int)>& step);
