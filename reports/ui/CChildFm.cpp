@@ -1,5 +1,6 @@
 #include "reports/ui/CChildFm.h"
 
+#include "reports/pages/ReportPages.h"
 #include "reports/ui/DateRange.h"
 #include "reports/ui/ReportOutput.h"
 
@@ -99,7 +100,7 @@ bool TCChildFm::DrawChart(QPagedPaintDevice& device) const {
 }
 
 void TCChildFm::Print() {
-    ReportOutput::PrintThroughDialog(this, windowTitle(), ReportOutput::A4Layout(),
+    ReportOutput::PrintThroughDialog(this, windowTitle(), TReportPages::PaperLayout(),
                                      [this](QPrinter& printer) { return DrawChart(printer); });
 }
 
@@ -108,7 +109,7 @@ bool TCChildFm::SaveChart(const QString& path) const {
         return pnChart->grab().save(path, "PNG");
     }
     QPdfWriter writer(path);
-    writer.setPageLayout(ReportOutput::A4Layout());
+    writer.setPageLayout(TReportPages::PaperLayout());
     writer.setTitle(windowTitle());
     return DrawChart(writer);
 }

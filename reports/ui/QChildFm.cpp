@@ -1,16 +1,15 @@
 #include "reports/ui/QChildFm.h"
 
 #include "app/kit/DigitEdit.h"
+#include "reports/pages/ReportPages.h"
 #include "reports/ui/DateRange.h"
 #include "reports/ui/PBarFm.h"
 #include "reports/ui/ReportOutput.h"
-#include "reports/ui/ReportPages.h"
 #include "storage/InputChecks.h"
 #include "storage/Prompter.h"
 
 #include <QHBoxLayout>
 #include <QKeyEvent>
-#include <QPdfWriter>
 #include <QPrintPreviewWidget>
 #include <QPrinter>
 #include <QPushButton>
@@ -28,7 +27,7 @@ QPushButton* Button(const QString& name, const QString& caption, QWidget* parent
 
 TQChildFm::TQChildFm(const QString& caption, bool dated)
     : previewPrinter_(std::make_unique<QPrinter>(QPrinter::HighResolution)),
-      pageLayout_(ReportOutput::A4Layout()) {
+      pageLayout_(TReportPages::PaperLayout()) {
     setWindowTitle(caption);
     previewPrinter_->setPageLayout(pageLayout_);
 
@@ -178,10 +177,7 @@ void TQChildFm::SavePdf() {
     if (path.isEmpty()) {
         return;
     }
-    QPdfWriter writer(path);
-    writer.setPageLayout(pageLayout_);
-    writer.setTitle(report_.title);
-    if (!TReportPages::Print(report_, writer)) {
+    if (!TReportPages::WritePdf(report_, path, pageLayout_)) {
         ReportOutput::ShowWriteFailure(path);
     }
 }

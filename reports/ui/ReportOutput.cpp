@@ -12,11 +12,6 @@
 
 namespace ReportOutput {
 
-QPageLayout A4Layout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                       QPageLayout::Millimeter);
-}
-
 bool PrintThroughDialog(QWidget* parent, const QString& documentName, const QPageLayout& layout,
                         const std::function<bool(QPrinter&)>& print) {
     QPrinter printer(QPrinter::HighResolution);

@@ -12,9 +12,6 @@ class QWidget;
 // file.
 namespace ReportOutput {
 
-// A4 upright with 15 mm margins: the paper reports are laid out for.
-QPageLayout A4Layout();
-
 // Qt's print dialog for a printer set to `layout`; once accepted, `print`
 // draws on the printer, and a failure shows "打印出错！请检查您的打印机设置。".
 // True when something was printed.

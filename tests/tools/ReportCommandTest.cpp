@@ -2,6 +2,9 @@
 #include "tests/support/LedgerFixture.h"
 #include "tests/support/VintorctlRun.h"
 
+#include <QFile>
+#include <QTemporaryDir>
+
 #include <gtest/gtest.h>
 
 namespace {
@@ -44,6 +47,21 @@ TEST_F(ReportCommand, PrintsTheRowsTabSeparatedAndFailsWithoutData) {
     EXPECT_EQ(run.rc, 1);
     EXPECT_EQ(run.err, QStringLiteral("ERROR: “\"结束日期\"”日期输入不正确，请重新输入。\n"));
 
+    // The same rows laid out on pages, as a PDF file; a file that cannot be
+    // written is reported, not passed over.
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath(QStringLiteral("month.pdf"));
+    run = Report({QStringLiteral("rent-month"), QStringLiteral("--today"),
+                  QStringLiteral("2024-06-15"), QStringLiteral("--pdf"), pdf});
+    EXPECT_EQ(run.rc, 0) << run.err.toStdString();
+    QFile written(pdf);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.read(5).startsWith("%PDF-"));
+    run = Report({QStringLiteral("rent-month"), QStringLiteral("--today"),
+                  QStringLiteral("2024-06-15"), QStringLiteral("--pdf"),
+                  dir.filePath(QStringLiteral("missing/month.pdf"))});
+    EXPECT_EQ(run.rc, 1);
+    EXPECT_TRUE(run.err.contains(QStringLiteral("无法写入文件"))) << run.err.toStdString();
     run = Report({QStringLiteral("rent-nothing")});
     EXPECT_EQ(run.rc, 2);
 }

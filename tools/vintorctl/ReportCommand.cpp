@@ -1,4 +1,5 @@
 #include "reports/RentReports.h"
+#include "reports/pages/ReportPages.h"
 #include "storage/ScriptedPrompter.h"
 #include "storage/dao/DM.h"
 #include "storage/dao/Errors.h"
@@ -13,7 +14,7 @@ namespace {
 
 const char* const UsageText =
     "用法: vintorctl report NAME LEDGER [--from YYYY-MM-DD] [--to YYYY-MM-DD] "
-    "[--today YYYY-MM-DD] [选项]\n"
+    "[--today YYYY-MM-DD] [选项] [--pdf FILE]\n"
     "  rent-top [--group]                     影片出租排行榜\n"
     "  rent-pie                               影片出租情况分布图\n"
     "  rent-detail [--member CODE | --all]    影片出租明细表\n"
@@ -200,6 +201,12 @@ int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
             return 1;
         }
         Print(prepared.Value(), out);
+        const QString pdf = request.options.Value(QStringLiteral("pdf"));
+        if (request.options.Has(QStringLiteral("pdf")) &&
+            !TReportPages::WritePdf(prepared.Value(), pdf)) {
+            err << "ERROR: " << Format(QStringLiteral("无法写入文件“%s”。"), {pdf}) << "\n";
+            return 1;
+        }
         return 0;
     } catch (const EVintorError& e) {
         err << "ERROR: " << e.Message() << "\n";

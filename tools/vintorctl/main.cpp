@@ -2,10 +2,13 @@
 // (scripts, scheduled backups) and for end-to-end tests.
 #include "tools/vintorctl/Commands.h"
 
-#include <QCoreApplication>
+#include <QGuiApplication>
 #include <QTextStream>
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
+#include <memory>
 
 namespace {
 
@@ -30,7 +33,16 @@ void Usage(QTextStream& err) {
 } // namespace
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // `report --pdf` lays pages out with fonts, which takes a Gui application
+    // (offscreen: no display needed); every other command stays a core one.
+    const bool drawsPages = std::any_of(
+        argv + 1, argv + argc, [](const char* arg) { return std::strcmp(arg, "--pdf") == 0; });
+    if (drawsPages && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) {
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    }
+    const std::unique_ptr<QCoreApplication> app =
+        drawsPages ? std::make_unique<QGuiApplication>(argc, argv)
+                   : std::make_unique<QCoreApplication>(argc, argv);
     QTextStream in(stdin);
     QTextStream out(stdout);
     QTextStream err(stderr);

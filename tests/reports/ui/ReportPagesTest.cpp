@@ -1,4 +1,4 @@
-#include "reports/ui/ReportPages.h"
+#include "reports/pages/ReportPages.h"
 
 #include <QImage>
 #include <QPainter>

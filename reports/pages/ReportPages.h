@@ -7,6 +7,8 @@
 
 #include <functional>
 
+#include <QPageLayout>
+
 class QPagedPaintDevice;
 class QPainter;
 
@@ -31,6 +33,14 @@ public:
     // Lays the report out for the device's page layout and prints every page
     // on it; false when the device could not be opened for painting.
     static bool Print(const TPreparedReport& report, QPagedPaintDevice& device);
+    // Writes the report as a PDF file on `layout`; false when the file could
+    // not be written.
+    static bool WritePdf(const TPreparedReport& report, const QString& path,
+                         const QPageLayout& layout = PaperLayout());
+    // A4 portrait with 15 mm margins, the paper every report is laid out on
+    // until the operator picks another in the print dialog.
+    static QPageLayout PaperLayout();
+
     // Prints laid-out pages on a device of the size they were laid out for.
     bool PrintOn(QPagedPaintDevice& device) const;
 

@@ -1,8 +1,9 @@
-#include "reports/ui/ReportPages.h"
+#include "reports/pages/ReportPages.h"
 
 #include <QFontMetricsF>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPdfWriter>
 
 namespace {
 
@@ -158,4 +159,17 @@ bool TReportPages::PrintOn(QPagedPaintDevice& device) const {
 bool TReportPages::Print(const TPreparedReport& report, QPagedPaintDevice& device) {
     const TReportPages pages(report, device.pageLayout().paintRectPoints().size());
     return pages.PrintOn(device);
+}
+
+QPageLayout TReportPages::PaperLayout() {
+    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
+                       QPageLayout::Millimeter);
+}
+
+bool TReportPages::WritePdf(const TPreparedReport& report, const QString& path,
+                            const QPageLayout& layout) {
+    QPdfWriter writer(path);
+    writer.setPageLayout(layout);
+    writer.setTitle(report.title);
+    return Print(report, writer);
 }
