@@ -6,12 +6,11 @@
 #include "app/kit/DeskLineModel.h"
 #include "app/kit/EngineCall.h"
 #include "app/kit/GridFooter.h"
+#include "app/kit/IdComboBox.h"
 #include "app/kit/PopupDlg.h"
 #include "app/kit/WaitCursor.h"
-#include "storage/dao/DM.h"
 
 #include <QCheckBox>
-#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QHeaderView>
@@ -122,7 +121,7 @@ QWidget* TSearchCdFm::BuildCriteria() {
     edPlayer = NewEdit("edPlayer", box);
     pdDirector = new TPopupDlg(edDirector);
     pdPlayer = new TPopupDlg(edPlayer);
-    cbCdCategory = new QComboBox(box);
+    cbCdCategory = new TIdComboBox(box);
     cbCdCategory->setObjectName(QStringLiteral("cbCdCategory"));
     cbSub = new QCheckBox(QStringLiteral("包含子分类"), box);
     cbSub->setObjectName(QStringLiteral("cbSub"));
@@ -209,17 +208,10 @@ TDeskGrid* TSearchCdFm::NewGrid(TFoundCds& list, const QString& name, QWidget* p
 }
 
 void TSearchCdFm::FillCategories() {
-    TIdList categories;
-    EngineCall::Run([&categories] {
-        TDM::Instance().FillIdList(
-            categories, QStringLiteral("SELECT 0 AS Id,\"所有影片分类\" AS Txt FROM TbVersion "
-                                       "UNION SELECT Id,Name AS TXT FROM TbCdCategory"));
-    });
-    cbCdCategory->clear();
-    for (const TIdItem& item : categories) {
-        cbCdCategory->addItem(item.Text, item.Id);
-    }
-    cbCdCategory->setCurrentIndex(qMax(0, cbCdCategory->findData(0)));
+    cbCdCategory->Fill(
+        QStringLiteral("SELECT 0 AS Id,\"所有影片分类\" AS Txt FROM TbVersion UNION SELECT Id,Name "
+                       "AS TXT FROM TbCdCategory"));
+    cbCdCategory->ChooseId(0);
 }
 
 void TSearchCdFm::ModalShown() {
@@ -255,7 +247,7 @@ void TSearchCdFm::Search() {
     SearchObject.AliasText = edAlias->text();
     SearchObject.DirectorText = edDirector->text();
     SearchObject.PlayerText = edPlayer->text();
-    SearchObject.CategoryId = cbCdCategory->currentData().toInt();
+    SearchObject.CategoryId = cbCdCategory->ChosenId();
     SearchObject.WithSubCategories = cbSub->isChecked();
     SearchObject.MemoText = edMemo->text();
     SearchObject.DayFrom = edFrom->EnteredDate();

@@ -6,13 +6,13 @@
 #include <QStringList>
 
 class QCheckBox;
-class QComboBox;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
 class TDateEdit;
 class TDeskGrid;
 class TGridFooter;
+class TIdComboBox;
 class TPopupDlg;
 
 // "影片搜索/挑选" (the desks' "影片购物车"): finds rental or sale titles by
@@ -45,7 +45,7 @@ public:
     QLineEdit* edPlayer;
     TPopupDlg* pdDirector;
     TPopupDlg* pdPlayer;
-    QComboBox* cbCdCategory;
+    TIdComboBox* cbCdCategory;
     QCheckBox* cbSub;
     TDateEdit* edFrom;
     TDateEdit* edTo;

@@ -5,13 +5,13 @@
 #include "app/kit/DateEdit.h"
 #include "app/kit/DeskGrid.h"
 #include "app/kit/GridFooter.h"
+#include "app/kit/IdComboBox.h"
 #include "app/kit/PopupDlg.h"
 #include "tests/app/Screenshots.h"
 #include "tests/app/SessionFixture.h"
 
 #include <QAction>
 #include <QCheckBox>
-#include <QComboBox>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
