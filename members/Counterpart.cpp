@@ -1,8 +1,6 @@
 #include "members/Counterpart.h"
 
-#include "storage/dao/CBQuery.h"
 #include "storage/dao/Format.h"
-#include "storage/records/FTransaction.h"
 
 namespace Counterpart {
 
@@ -10,31 +8,26 @@ namespace {
 
 enum { SettledRental = 1, RentalOut = 2, CancelledRental = 3 };
 
-QString NameOf(const char* table, int id) {
-    return TCBQuery().FieldText(
-        Format(QStringLiteral("SELECT Name FROM %s WHERE Id=%d"), {QString::fromLatin1(table), id}),
-        QStringLiteral("Name"));
+// The name of a row of `table` by the Id the expression gives; empty when no
+// row has it.
+QString NameOf(const char* table, const QString& id) {
+    return Format(QStringLiteral("(SELECT N.Name FROM %s AS N WHERE N.Id=%s)"),
+                  {QString::fromLatin1(table), id});
 }
 
 } // namespace
 
-int OtherSide(const TFTransaction& movement, int accountId) {
-    if (movement.Flag != TFTransaction::AccountMovement) {
-        return movement.AId1;
-    }
-    return movement.AId1 == accountId ? movement.AId2 : movement.AId1;
+QString IdSql(int accountId) {
+    return Format(QStringLiteral("IIF(A.Flag=0,IIF(A.AId1=%d,A.AId2,A.AId1),A.AId1)"), {accountId});
 }
 
-QString Name(const TFTransaction& movement, int accountId) {
-    if (movement.Flag != TFTransaction::AccountMovement) {
-        return NameOf("TbAssociator", movement.AId1);
-    }
-    const int category = movement.CId1;
-    if (category == SettledRental || category == RentalOut || category == CancelledRental) {
-        return movement.AId3 == 0 ? QStringLiteral("零租用户")
-                                  : NameOf("TbAssociator", movement.AId3);
-    }
-    return NameOf("TbAccount", OtherSide(movement, accountId));
+QString NameSql(int accountId) {
+    return Format(QStringLiteral("IIF(A.Flag<>0,%s,IIF(A.CId1 IN(%d,%d,%d),IIF(A.AId3=0,"
+                                 "\"零租用户\",%s),%s))"),
+                  {NameOf("TbAssociator", QStringLiteral("A.AId1")), int(SettledRental),
+                   int(RentalOut), int(CancelledRental),
+                   NameOf("TbAssociator", QStringLiteral("A.AId3")),
+                   NameOf("TbAccount", IdSql(accountId))});
 }
 
 } // namespace Counterpart

@@ -43,7 +43,7 @@ QString TGridColumn::Text(const TCellValue& value) const {
 
 std::optional<QString> TGridColumn::FilterCondition(const QString& value) const {
     const QString typed = value.trimmed();
-    const QString expression = SortExpression();
+    const QString expression = FilterExpression();
     switch (kind) {
     case TCellKind::Money:
     case TCellKind::Number:

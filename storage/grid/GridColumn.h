@@ -25,8 +25,14 @@ struct TGridColumn {
     QString sortField; // empty: the field itself
     bool sortable = true;
     Qt::Alignment alignment = {}; // empty: by kind
+    // What a filter tests when the sort expression is not the value shown (a
+    // column sorted by an Id but showing a name); empty: the sort expression.
+    QString filterField;
 
     QString SortExpression() const { return sortField.isEmpty() ? field : sortField; }
+    QString FilterExpression() const {
+        return filterField.isEmpty() ? SortExpression() : filterField;
+    }
     // Money and numbers right, ticks centred, the rest left.
     Qt::Alignment Alignment() const;
     QString Text(const TCellValue& value) const;

@@ -1,7 +1,6 @@
 #include "tests/members/MembersFixture.h"
 
 #include "members/AccountStore.h"
-#include "members/Counterpart.h"
 #include "members/FundRecords.h"
 #include "members/ShowPeriod.h"
 #include "storage/Settings.h"
@@ -159,31 +158,6 @@ TEST_F(FundRecordsTest, OnlyTransfersFundsInAndOutAndUserCategoriesChangeByHand)
     EXPECT_EQ(prompter_.Texts(TScriptedPrompter::Kind::Question).last(),
               QStringLiteral("确实要删除 [\"收支转账记录\"]吗？"));
     EXPECT_EQ(Count(QStringLiteral("TbFTransaction")), 1);
-}
-
-TEST_F(FundRecordsTest, TheCounterpartIsTheRenterTheOtherAccountOrTheMember) {
-    const int member = InsertMember(QStringLiteral("M"), 1, 0, "0");
-    TFTransaction row;
-    row.Flag = TFTransaction::AccountMovement;
-    row.CId1 = 2;
-    row.AId1 = TAccount::CashBoxId;
-    EXPECT_EQ(Counterpart::Name(row, 1), QStringLiteral("零租用户"));
-    row.AId3 = member;
-    EXPECT_EQ(Counterpart::Name(row, 1), QStringLiteral("会员M"));
-    row.CId1 = 16;
-    row.AId2 = bank_;
-    EXPECT_EQ(Counterpart::Name(row, 1), QStringLiteral("工行"));
-    EXPECT_EQ(Counterpart::Name(row, bank_), QStringLiteral("收银箱"));
-    EXPECT_EQ(Counterpart::OtherSide(row, bank_), 1);
-    row.CId1 = 26;
-    row.AId2 = 0;
-    EXPECT_EQ(Counterpart::Name(row, 1), QString());
-    row.Flag = TFTransaction::MemberMovement;
-    row.CId1 = 11;
-    row.AId1 = member;
-    row.AId2 = TAccount::CashBoxId;
-    EXPECT_EQ(Counterpart::Name(row, 1), QStringLiteral("会员M"));
-    EXPECT_EQ(Counterpart::OtherSide(row, 1), member);
 }
 
 TEST(ShowPeriodTest, TheListStartsAtTheMonthTheSundayOrToday) {
