@@ -27,6 +27,8 @@ struct TSpan {
     RentReports::TDates dates;
 };
 
+} // namespace
+
 void PrintPlan(TDM& dm, const QString& name, const QString& sql) {
     Print(QStringLiteral("plan of %1:").arg(name));
     for (const QString& step : QueryPlan::Explain(dm.DbBase, sql)) {
@@ -34,7 +36,6 @@ void PrintPlan(TDM& dm, const QString& name, const QString& sql) {
     }
 }
 
-// Times a report; a refused or empty report would give figures of nothing.
 void Time(const QString& name, const std::function<TStored<TPreparedReport>()>& prepare) {
     qsizetype rows = 0;
     const Measurement::TFigure figure = Measurement::Time(Runs, [&](int) {
@@ -44,8 +45,6 @@ void Time(const QString& name, const std::function<TStored<TPreparedReport>()>& 
     });
     Print(Measurement::Line(QStringLiteral("%1 (%2 printed rows)").arg(name).arg(rows), figure));
 }
-
-} // namespace
 
 void Run(const QString& ledger) {
     WindowRig::TLedgerSession session(ledger);

@@ -40,6 +40,8 @@ using TColumnLayout = QList<TReportColumn>;
 struct TReportRow {
     TBandKind band = TBandKind::Detail;
     QStringList values;
+    // The values (by index) printed in red: negative figures.
+    QList<int> red = {};
 };
 
 // One slice of a pie chart.
@@ -70,6 +72,14 @@ struct TPreparedReport {
     // Charts only: the slices in order and the total line under the chart.
     QList<TPieSlice> slices;
     QString totalText;
+
+    // Laid out across the paper rather than down it (the overview's five
+    // columns side by side).
+    bool landscape = false;
+    // A one-page summary whose rows are a fixed layout (the overview) lists
+    // its figures here, one row each, as `vintorctl report` prints them;
+    // empty for every other report.
+    QList<TReportRow> figures;
 
     const TColumnLayout& Layout(TBandKind band) const {
         switch (band) {

@@ -2,6 +2,7 @@
 
 #include "reports/RentReportSql.h"
 #include "reports/ReportFrame.h"
+#include "reports/ReportGroups.h"
 #include "reports/ReportRows.h"
 #include "storage/Clock.h"
 #include "storage/JetDate.h"
@@ -17,93 +18,14 @@ namespace RentReports {
 
 namespace {
 
-constexpr int TopRows = 10; // the rank list prints ten titles (per category)
 constexpr int Cancelled = 3;
 
-const QString Subtotal = QStringLiteral("小计");
-const QString Total = QStringLiteral("合计");
-
-TReportColumn Column(const QString& caption, int left, int width,
-                     Qt::Alignment alignment = Qt::AlignLeft, int line = 0) {
-    return TReportColumn{caption, alignment, left, width, line};
-}
-
-TDates Range(const QDate& from, const QDate& to) {
-    return {JetDate::ShortText(from), JetDate::ShortText(to)};
-}
-
-QString Whole(qint64 value) {
-    return QString::number(value);
-}
-
-// A report over a date range: the title band's dates and the SQL with them.
-struct TDatedRun {
-    TPreparedReport report;
-    QString sql;
-};
-
-// Checks the dates and starts the report; nothing when a date was refused.
-std::optional<TDatedRun> StartDated(const QString& title, const TDates& dates, const QString& sql,
-                                    TChecked& refusal) {
-    refusal = ReportFrame::CheckDates(dates.from, dates.to);
-    if (refusal) {
-        return std::nullopt;
-    }
-    TDatedRun run;
-    run.report.title = title;
-    run.report.dateFrom = ReportFrame::DateText(dates.from);
-    run.report.dateTo = ReportFrame::DateText(dates.to);
-    run.sql = ReportFrame::ExpandDates(sql, run.report.dateFrom, run.report.dateTo);
-    return run;
-}
-
-// The finished report, with the no-data warning when its query gave nothing.
-TPreparedReport Finish(TPreparedReport report) {
-    if (report.records == 0) {
-        ShowWarning(ReportFrame::NoDataText);
-    }
-    return report;
-}
-
-// Builds a dated report: `fill` reads the expanded SQL into the report.
-TStored<TPreparedReport> RunDated(const QString& title, const TDates& dates, const QString& sql,
-                                  const std::function<void(TDatedRun&)>& fill) {
-    TChecked refusal;
-    std::optional<TDatedRun> run = StartDated(title, dates, sql, refusal);
-    if (!run) {
-        return *refusal;
-    }
-    fill(*run);
-    return Finish(std::move(run->report));
-}
-
-void LayOutTop(TPreparedReport& report) {
-    report.header = {Column(QStringLiteral("排名"), 0, 10, Qt::AlignHCenter),
-                     Column(QStringLiteral("影片编号"), 10, 20),
-                     Column(QStringLiteral("影片名称"), 30, 50),
-                     Column(QStringLiteral("总出租部数"), 80, 20, Qt::AlignRight)};
-    report.detail = report.header;
-    report.groupHeader = {Column({}, 0, 100)};
-    report.groupFooter = {Column({}, 30, 50, Qt::AlignRight), Column({}, 80, 20, Qt::AlignRight)};
-    report.summary = report.groupFooter;
-}
+using ReportFrame::RunDated;
+using ReportFrame::TDatedRun;
+using ReportRows::Column;
+using ReportRows::Whole;
 
 } // namespace
-
-TDates CurrentMonth() {
-    const QDate today = TClock::Today();
-    const QDate first(today.year(), today.month(), 1);
-    return Range(first, first.addMonths(1).addDays(-1));
-}
-
-TDates TodayOnly() {
-    return Range(TClock::Today(), TClock::Today());
-}
-
-TDates CurrentYear() {
-    const int year = TClock::Today().year();
-    return Range(QDate(year, 1, 1), QDate(year, 12, 31));
-}
 
 QString TopCaption() {
     return QStringLiteral("影片出租排行榜");
@@ -127,66 +49,31 @@ QString LateGridCaption() {
 TStored<TPreparedReport> RentTop(const TDates& dates, bool group) {
     return RunDated(TopCaption(), dates, RentReportSql::Top(group), [group](TDatedRun& run) {
         TPreparedReport& report = run.report;
-        LayOutTop(report);
-        QString category;
-        int rank = 0;
-        qint64 groupSum = 0;
-        qint64 totalSum = 0;
-        auto closeGroup = [&] {
-            ReportRows::Add(report, TBandKind::GroupFooter, {Subtotal, Whole(groupSum)});
-        };
-        ReportRows::ForEach(run.sql, [&](TDAOQuery& q) {
-            ++report.records;
-            if (group) {
-                const QString name = q.FieldByName(QStringLiteral("CName")).AsString();
-                if (report.records == 1 || name != category) {
-                    if (report.records > 1) {
-                        closeGroup();
-                    }
-                    category = name;
-                    rank = 0;
-                    groupSum = 0;
-                    ReportRows::Add(report, TBandKind::GroupHeader, {name});
-                }
-            }
-            if (rank == TopRows) {
-                return;
-            }
-            const qint64 power =
-                q.FieldByName(QStringLiteral("TPower")).AsCurrency().RoundedWhole();
-            ++rank;
-            groupSum += power;
-            totalSum += power;
-            ReportRows::Add(report, TBandKind::Detail,
-                            {Whole(rank), q.FieldByName(QStringLiteral("Code")).AsString(),
-                             q.FieldByName(QStringLiteral("Name")).AsString(), Whole(power)});
-        });
-        if (group && report.records > 0) {
-            closeGroup();
-        }
-        ReportRows::Add(report, TBandKind::Summary, {Total, Whole(totalSum)});
+        report.header = {Column(QStringLiteral("排名"), 0, 10, Qt::AlignHCenter),
+                         Column(QStringLiteral("影片编号"), 10, 20),
+                         Column(QStringLiteral("影片名称"), 30, 50),
+                         Column(QStringLiteral("总出租部数"), 80, 20, Qt::AlignRight)};
+        report.detail = report.header;
+        report.groupHeader = {Column({}, 0, 100)};
+        report.groupFooter = {Column({}, 30, 50, Qt::AlignRight),
+                              Column({}, 80, 20, Qt::AlignRight)};
+        report.summary = report.groupFooter;
+        ReportGroups::ReadRankList(
+            report, run.sql, group, {TReportTotals::TFigure::Whole}, [](TDAOQuery& q) {
+                const qint64 power =
+                    q.FieldByName(QStringLiteral("TPower")).AsCurrency().RoundedWhole();
+                return ReportGroups::TFiguredRow{{q.FieldByName(QStringLiteral("Code")).AsString(),
+                                                  q.FieldByName(QStringLiteral("Name")).AsString(),
+                                                  Whole(power)},
+                                                 {Currency::FromWhole(power)}};
+            });
     });
 }
 
 TStored<TPreparedReport> RentPie(const TDates& dates) {
     return RunDated(PieCaption(), dates, RentReportSql::Pie(), [](TDatedRun& run) {
-        TPreparedReport& report = run.report;
-        report.header = {Column(QStringLiteral("影片分类"), 0, 60),
-                         Column(QStringLiteral("出租部数"), 60, 40, Qt::AlignRight)};
-        report.detail = report.header;
-        report.summary = {Column({}, 0, 100, Qt::AlignRight)};
-        qint64 total = 0;
-        ReportRows::ForEach(run.sql, [&](TDAOQuery& q) {
-            ++report.records;
-            const TPieSlice slice{
-                q.FieldByName(QStringLiteral("CName")).AsString(),
-                q.FieldByName(QStringLiteral("TPower")).AsCurrency().RoundedWhole()};
-            total += slice.value;
-            report.slices.append(slice);
-            ReportRows::Add(report, TBandKind::Detail, {slice.label, Whole(slice.value)});
-        });
-        report.totalText = Format("合计出租影片 %d部", {total});
-        ReportRows::Add(report, TBandKind::Summary, {report.totalText});
+        ReportGroups::ReadPie(run.report, run.sql, QStringLiteral("TPower"),
+                              QStringLiteral("出租部数"), QStringLiteral("合计出租影片 %d部"));
     });
 }
 
@@ -227,19 +114,9 @@ TStored<TPreparedReport> RentDetail(const TDates& dates, bool all, int memberId)
                  state != Cancelled});
         });
 
-        QString month;
-        qint64 monthCount = 0;
-        qint64 totalCount = 0;
+        TReportTotals totals(report, {TReportTotals::TFigure::Whole});
         ReportRows::ForEach(run.sql, [&](TDAOQuery& q) {
-            const QString rowMonth = q.FieldByName(QStringLiteral("Month")).AsString();
-            if (report.records == 0 || rowMonth != month) {
-                if (report.records > 0) {
-                    ReportRows::Add(report, TBandKind::GroupFooter, {Subtotal, Whole(monthCount)});
-                }
-                month = rowMonth;
-                monthCount = 0;
-                ReportRows::Add(report, TBandKind::GroupHeader, {month});
-            }
+            totals.Group(q.FieldByName(QStringLiteral("Month")).AsString());
             ++report.records;
             ReportRows::Add(
                 report, TBandKind::Detail,
@@ -248,14 +125,10 @@ TStored<TPreparedReport> RentDetail(const TDates& dates, bool all, int memberId)
                  TextFormats::MoneyText(q.FieldByName(QStringLiteral("Rent")).AsCurrency())});
             for (const TLine& line : lines.value(q.FieldByName(QStringLiteral("Id")).AsInteger())) {
                 ReportRows::Add(report, TBandKind::SubDetail, line.values);
-                monthCount += line.counted ? 1 : 0;
-                totalCount += line.counted ? 1 : 0;
+                totals.Count({Currency::FromWhole(line.counted ? 1 : 0)});
             }
         });
-        if (report.records > 0) {
-            ReportRows::Add(report, TBandKind::GroupFooter, {Subtotal, Whole(monthCount)});
-        }
-        ReportRows::Add(report, TBandKind::Summary, {Total, Whole(totalCount)});
+        totals.Close();
     });
 }
 
@@ -267,22 +140,18 @@ TStored<TPreparedReport> RentMonth(const TDates& dates) {
                          Column(QStringLiteral("租金合计(元)"), 65, 35, Qt::AlignRight)};
         report.detail = report.header;
         report.summary = report.header;
-        Currency deposits;
-        Currency rents;
+        TReportTotals totals(report,
+                             {TReportTotals::TFigure::Money, TReportTotals::TFigure::Money});
         ReportRows::ForEach(run.sql, [&](TDAOQuery& q) {
             ++report.records;
             const Currency deposit = q.FieldByName(QStringLiteral("TDeposit")).AsCurrency();
             const Currency rent = q.FieldByName(QStringLiteral("TRent")).AsCurrency();
-            deposits += deposit;
-            rents += rent;
+            totals.Count({deposit, rent});
             ReportRows::Add(report, TBandKind::Detail,
                             {q.FieldByName(QStringLiteral("Month")).AsString(),
                              TextFormats::MoneyText(deposit), TextFormats::MoneyText(rent)});
         });
-        const QString yuan = QStringLiteral("￥");
-        ReportRows::Add(
-            report, TBandKind::Summary,
-            {Total, yuan + TextFormats::MoneyText(deposits), yuan + TextFormats::MoneyText(rents)});
+        totals.Close();
     });
 }
 
@@ -311,8 +180,8 @@ TPreparedReport RentLate(int minDays, int maxDays) {
                          ReportRows::DateText(q.FieldByName(QStringLiteral("Day"))),
                          q.FieldByName(QStringLiteral("Telephone")).AsString()});
     });
-    ReportRows::Add(report, TBandKind::Summary, {Total, Whole(report.records)});
-    return Finish(std::move(report));
+    ReportRows::Add(report, TBandKind::Summary, {QStringLiteral("合计"), Whole(report.records)});
+    return ReportFrame::Finish(std::move(report));
 }
 
 QString LateGridSelect() {
@@ -378,7 +247,7 @@ TStored<TPreparedReport> RentLateGrid(int minDays, const QString& sortField, boo
         }
         ReportRows::Add(report, TBandKind::Detail, values);
     }
-    return Finish(std::move(report));
+    return ReportFrame::Finish(std::move(report));
 }
 
 } // namespace RentReports

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "reports/PreparedReport.h"
+#include "reports/ReportFrame.h"
 #include "storage/Refusal.h"
 #include "storage/grid/GridColumn.h"
 
@@ -16,16 +17,12 @@
 // prepared (records == 0).
 namespace RentReports {
 
-// The two dates as typed in edFrom and edTo.
-struct TDates {
-    QString from;
-    QString to;
-};
-
-// Default dates, from the clock's today.
-TDates CurrentMonth(); // the rank list and the pie: first and last day of the month
-TDates TodayOnly();    // the detail list: today, today
-TDates CurrentYear();  // the monthly totals: 1 January and 31 December
+using ReportFrame::TDates;
+// Default dates: the rank list and the pie the current month, the detail list
+// today, the monthly totals the current year.
+using ReportFrame::CurrentMonth;
+using ReportFrame::CurrentYear;
+using ReportFrame::TodayOnly;
 
 // Window captions, which are also the report titles.
 QString TopCaption();      // "影片出租排行榜"

@@ -40,12 +40,17 @@ bool Ruled(TBandKind band) {
     return band == TBandKind::GroupFooter || band == TBandKind::Summary;
 }
 
+// The height of the column captions under the title band; none without captions.
+qreal CaptionsHeight(const TColumnLayout& header) {
+    return header.isEmpty() ? 0 : LineCount(header) * LineHeight;
+}
+
 } // namespace
 
 TReportPages::TReportPages(const TPreparedReport& report, const QSizeF& printable,
                            const std::function<void()>& onDetail)
     : report_(report), printable_(printable) {
-    const qreal top = TitleHeight + InfoHeight + BandGap + LineCount(report_.header) * LineHeight;
+    const qreal top = TitleHeight + InfoHeight + BandGap + CaptionsHeight(report_.header);
     qreal y = top;
     pageStarts_.append(0);
     for (qsizetype i = 0; i < report_.rows.size(); ++i) {
@@ -91,17 +96,22 @@ qreal TReportPages::DrawTitle(QPainter& painter, int page) const {
 
     qreal y = TitleHeight + InfoHeight + BandGap;
     painter.drawLine(QPointF(0, y), QPointF(width, y));
-    QStringList captions;
-    for (const TReportColumn& column : report_.header) {
-        captions.append(column.caption);
+    if (report_.header.isEmpty()) {
+        return y;
     }
-    y += DrawBand(painter, report_.header, captions, y, TBandKind::GroupHeader);
+    TReportRow captions{TBandKind::GroupHeader, {}, {}};
+    for (const TReportColumn& column : report_.header) {
+        captions.values.append(column.caption);
+    }
+    y += DrawBand(painter, report_.header, captions, y);
     painter.drawLine(QPointF(0, y), QPointF(width, y));
     return y;
 }
 
-qreal TReportPages::DrawBand(QPainter& painter, const TColumnLayout& columns,
-                             const QStringList& values, qreal top, TBandKind band) const {
+qreal TReportPages::DrawBand(QPainter& painter, const TColumnLayout& columns, const TReportRow& row,
+                             qreal top) const {
+    const TBandKind band = row.band;
+    const QStringList& values = row.values;
     const qreal width = printable_.width();
     const qreal height = LineCount(columns) * LineHeight;
     if (Ruled(band)) {
@@ -120,7 +130,15 @@ qreal TReportPages::DrawBand(QPainter& painter, const TColumnLayout& columns,
         const QRectF cell(column.left * width / 100 + TextInset, top + column.line * LineHeight,
                           column.width * width / 100 - 2 * TextInset, LineHeight);
         const QString text = metrics.elidedText(values[i], Qt::ElideRight, cell.width());
+        const bool red = row.red.contains(int(i));
+        if (red) {
+            painter.save();
+            painter.setPen(Qt::red);
+        }
         painter.drawText(cell, column.alignment | Qt::AlignVCenter, text);
+        if (red) {
+            painter.restore();
+        }
     }
     return height + (Ruled(band) ? BandGap : 0);
 }
@@ -135,7 +153,7 @@ void TReportPages::DrawPage(QPainter& painter, int page) const {
     const qsizetype end = page + 1 < PageCount() ? pageStarts_[page + 1] : report_.rows.size();
     for (qsizetype i = pageStarts_[page]; i < end; ++i) {
         const TReportRow& row = report_.rows[i];
-        y += DrawBand(painter, report_.Layout(row.band), row.values, y, row.band);
+        y += DrawBand(painter, report_.Layout(row.band), row, y);
     }
     painter.restore();
 }
@@ -161,9 +179,10 @@ bool TReportPages::Print(const TPreparedReport& report, QPagedPaintDevice& devic
     return pages.PrintOn(device);
 }
 
-QPageLayout TReportPages::PaperLayout() {
-    return QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait, QMarginsF(15, 15, 15, 15),
-                       QPageLayout::Millimeter);
+QPageLayout TReportPages::PaperLayout(bool landscape) {
+    return QPageLayout(QPageSize(QPageSize::A4),
+                       landscape ? QPageLayout::Landscape : QPageLayout::Portrait,
+                       QMarginsF(15, 15, 15, 15), QPageLayout::Millimeter);
 }
 
 bool TReportPages::WritePdf(const TPreparedReport& report, const QString& path,

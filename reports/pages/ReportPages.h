@@ -36,18 +36,23 @@ public:
     // Writes the report as a PDF file on `layout`; false when the file could
     // not be written.
     static bool WritePdf(const TPreparedReport& report, const QString& path,
-                         const QPageLayout& layout = PaperLayout());
-    // A4 portrait with 15 mm margins, the paper every report is laid out on
-    // until the operator picks another in the print dialog.
-    static QPageLayout PaperLayout();
+                         const QPageLayout& layout);
+    // The same on the report's own paper.
+    static bool WritePdf(const TPreparedReport& report, const QString& path) {
+        return WritePdf(report, path, PaperLayout(report.landscape));
+    }
+    // A4 with 15 mm margins, portrait unless `landscape`: the paper every
+    // report is laid out on until the operator picks another in the print
+    // dialog.
+    static QPageLayout PaperLayout(bool landscape = false);
 
     // Prints laid-out pages on a device of the size they were laid out for.
     bool PrintOn(QPagedPaintDevice& device) const;
 
 private:
     qreal BandHeight(TBandKind band) const;
-    qreal DrawBand(QPainter& painter, const TColumnLayout& columns, const QStringList& values,
-                   qreal top, TBandKind band) const;
+    qreal DrawBand(QPainter& painter, const TColumnLayout& columns, const TReportRow& row,
+                   qreal top) const;
     qreal DrawTitle(QPainter& painter, int page) const;
 
     TPreparedReport report_;

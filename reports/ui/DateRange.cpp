@@ -29,11 +29,11 @@ TDateRange::TDateRange(QWidget* parent) : QWidget(parent) {
     layout->addWidget(edTo);
 }
 
-RentReports::TDates TDateRange::Dates() const {
+ReportFrame::TDates TDateRange::Dates() const {
     return {edFrom->text().trimmed(), edTo->text().trimmed()};
 }
 
-void TDateRange::SetDates(const RentReports::TDates& dates) {
+void TDateRange::SetDates(const ReportFrame::TDates& dates) {
     edFrom->SetEnteredDate(QDate::fromString(dates.from, DateFormat));
     edTo->SetEnteredDate(QDate::fromString(dates.to, DateFormat));
 }

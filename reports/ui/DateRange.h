@@ -1,6 +1,6 @@
 #pragma once
 
-#include "reports/RentReports.h"
+#include "reports/ReportFrame.h"
 
 #include <QWidget>
 
@@ -14,8 +14,8 @@ public:
     explicit TDateRange(QWidget* parent = nullptr);
 
     // The two dates as shown ("yyyy-MM-dd", empty when emptied).
-    RentReports::TDates Dates() const;
-    void SetDates(const RentReports::TDates& dates);
+    ReportFrame::TDates Dates() const;
+    void SetDates(const ReportFrame::TDates& dates);
 
     TDateEdit* edFrom;
     TDateEdit* edTo;

@@ -104,6 +104,8 @@ void TQChildFm::Refresh() {
 
 void TQChildFm::ShowReport(const TPreparedReport& report) {
     report_ = report;
+    pageLayout_ = TReportPages::PaperLayout(report_.landscape);
+    previewPrinter_->setPageLayout(pageLayout_);
     TPBarFm::Open(this, report_.records > 0 ? static_cast<int>(report_.DetailCount()) : 0);
     pages_ = std::make_unique<TReportPages>(report_, pageLayout_.paintRectPoints().size(),
                                             [] { TPBarFm::Step(); });

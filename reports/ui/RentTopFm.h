@@ -1,17 +1,13 @@
 #pragma once
 
-#include "reports/ui/QChildFm.h"
-
-class QCheckBox;
+#include "reports/ui/RankListFm.h"
 
 // "影片出租排行榜": the ten most rented titles of the dates, or ten per
-// category with "影片分类排行榜" ticked; ticking it runs the report again.
-class TRentTopFm : public TQChildFm {
+// category with "影片分类排行榜" ticked.
+class TRentTopFm : public TRankListFm {
     Q_OBJECT
 public:
     TRentTopFm();
-
-    QCheckBox* cbGroup;
 
 protected:
     TStored<TPreparedReport> PrepareReport() override;

@@ -1,4 +1,6 @@
+#include "reports/OverView.h"
 #include "reports/RentReports.h"
+#include "reports/SaleReports.h"
 #include "reports/pages/ReportPages.h"
 #include "storage/ScriptedPrompter.h"
 #include "storage/dao/DM.h"
@@ -15,12 +17,28 @@ namespace {
 const char* const UsageText =
     "用法: vintorctl report NAME LEDGER [--from YYYY-MM-DD] [--to YYYY-MM-DD] "
     "[--today YYYY-MM-DD] [选项] [--pdf FILE]\n"
+    "只读打开账本 LEDGER，把报表 NAME 逐行打印到标准输出（TITLE、HEADER、GROUP、ROW、\n"
+    "SUB、FOOTER、SUMMARY 开头，字段用制表符分隔）。没有数据时退出码为 1。\n"
+    "  --from, --to  报表的日期范围；不写时取报表窗口的默认范围（本月、今天或今年）\n"
+    "  --today       “今天”取这一天\n"
+    "  --pdf FILE    同时把报表按打印的版面写成 PDF 文件\n"
+    "  --group       排行榜按影片分类各列前十\n"
+    "  --member CODE 只列这位会员的单据（--all 或不写：全部单据）\n"
+    "  --min, --max  租出天数的范围（默认都是 3）\n"
+    "  --sort FIELD  按这一列排序：Day、Code、Name、Days、Associator、Telephone、Address；\n"
+    "                --desc 从大到小\n"
+    "报表 NAME 及其选项:\n"
     "  rent-top [--group]                     影片出租排行榜\n"
     "  rent-pie                               影片出租情况分布图\n"
     "  rent-detail [--member CODE | --all]    影片出租明细表\n"
     "  rent-month                             影片月出租情况\n"
     "  rent-late [--min N] [--max N]          影片出租逾期报表\n"
-    "  rent-late-grid [--min N] [--sort FIELD [--desc]]  影片出租逾期情况\n";
+    "  rent-late-grid [--min N] [--sort FIELD [--desc]]  影片出租逾期情况\n"
+    "  sale-top [--group]                     影片销售排行榜\n"
+    "  sale-pie                               影片销售情况分布图\n"
+    "  sale-detail                            影片销售明细表\n"
+    "  sale-month                             影片月销售情况\n"
+    "  overview                               经营情况一览表：每个数字一行 ROW，红字加 -\n";
 
 // Options that stand alone; every other "--name" takes the word after it.
 const QStringList Flags = {QStringLiteral("--group"), QStringLiteral("--all"),
@@ -110,6 +128,17 @@ const std::map<QString, std::pair<std::function<RentReports::TDates()>, TReportR
               }
               return RentLateGrid(*min, r.options.Value(QStringLiteral("sort")), r.Flag("--desc"));
           }}},
+        {QStringLiteral("sale-top"),
+         {CurrentMonth,
+          [](const TRequest& r) { return SaleReports::SaleTop(r.dates, r.Flag("--group")); }}},
+        {QStringLiteral("sale-pie"),
+         {CurrentMonth, [](const TRequest& r) { return SaleReports::SalePie(r.dates); }}},
+        {QStringLiteral("sale-detail"),
+         {CurrentYear, [](const TRequest& r) { return SaleReports::SaleDetail(r.dates); }}},
+        {QStringLiteral("sale-month"),
+         {CurrentYear, [](const TRequest& r) { return SaleReports::SaleMonth(r.dates); }}},
+        {QStringLiteral("overview"),
+         {OverView::DefaultDates, [](const TRequest& r) { return OverView::Prepare(r.dates); }}},
     };
     return reports;
 }
@@ -144,13 +173,17 @@ void Print(const TPreparedReport& report, QTextStream& out) {
         title << report.dateFrom << report.dateTo;
     }
     PrintLine(out, "TITLE", title);
-    QStringList captions;
-    for (const TReportColumn& column : report.header) {
-        captions.append(column.caption);
+    if (!report.header.isEmpty()) {
+        QStringList captions;
+        for (const TReportColumn& column : report.header) {
+            captions.append(column.caption);
+        }
+        PrintLine(out, "HEADER", captions);
     }
-    PrintLine(out, "HEADER", captions);
-    for (const TReportRow& row : report.rows) {
-        PrintLine(out, KindWord(row.band), row.values);
+    // A one-page summary lists its figures; a red one ends in "-".
+    for (const TReportRow& row : report.figures.isEmpty() ? report.rows : report.figures) {
+        PrintLine(out, KindWord(row.band),
+                  row.red.isEmpty() ? row.values : row.values + QStringList{QStringLiteral("-")});
     }
 }
 
@@ -212,4 +245,8 @@ int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << "ERROR: " << e.Message() << "\n";
         return 1;
     }
+}
+
+QString ReportUsage() {
+    return QString::fromUtf8(UsageText);
 }
