@@ -42,15 +42,20 @@ const TIndexSpec Indexes[] = {
     {"TbSaleCd", "Name"},
     {"TbSaleCd", "CId"},
     {"TbSaleCd", "Day"},
-    {"TbRTransaction", "CId1"},
-    {"TbRTransaction", "AId,CId2"},
-    {"TbRTransaction", "FId"},
+    // A title's lines; the overview walks them all in title order for a long range.
+    {"TbRTransaction", "CId1,CId2,AId,Day1,Day2"},
+    {"TbRTransaction", "AId,CId2,Day1,CId1"}, // and the walk-in renter's lines by day
+    // The overview asks per movement whether a line of it was rented in the
+    // range, returned, by the walk-in renter: from this alone.
+    {"TbRTransaction", "FId,CId2,AId,Day1"},
     {"TbRTransaction", "Sn"},
     // The rental reports count lines rented, or returned, in a range of days
-    // from these alone; the overdue lists read the discs out by rental day.
-    {"TbRTransaction", "Day1,CId2,CId1"},
-    {"TbRTransaction", "Day2,CId2,Day1,CId1"},
+    // from these alone (the overview by renter, AId); the overdue lists read
+    // the discs out by rental day.
+    {"TbRTransaction", "Day1,CId2,CId1,AId"},
+    {"TbRTransaction", "Day2,CId2,Day1,CId1,AId"},
     {"TbRTransaction", "Day1", "Out", "CId2=2"},
+    {"TbRTransaction", "Day2,CId2,CId1", "Cancelled", "CId2=3"}, // the overview's cancellations
     {"TbSTransaction", "CId1"},
     {"TbSTransaction", "FId"},
     {"TbSTransaction", "Sn"},
@@ -60,7 +65,7 @@ const TIndexSpec Indexes[] = {
     {"TbITransaction", "Sn"},
     {"TbITransaction", "Day"},
     {"TbFTransaction", "Day"},
-    {"TbFTransaction", "CId1,Day"},
+    {"TbFTransaction", "CId1,Day,Sum1,Sum2"}, // the overview's sums by kind and day
     {"TbFTransaction", "CId2"},
     {"TbFTransaction", "CId3"},
     {"TbFTransaction", "AId1"},
@@ -179,9 +184,16 @@ QStringList IndexStatements() {
 
 QStringList RetiredIndexStatements() {
     // The single-day indexes of the line table lead the covering ones that
-    // replaced them.
+    // replaced them; so do the narrower forms of the indexes the overview
+    // widened.
     return {QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_Day1"),
-            QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_Day2")};
+            QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_Day2"),
+            QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_CId1"),
+            QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_AId_CId2"),
+            QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_FId"),
+            QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_Day1_CId2_CId1"),
+            QStringLiteral("DROP INDEX IF EXISTS IX_TbRTransaction_Day2_CId2_Day1_CId1"),
+            QStringLiteral("DROP INDEX IF EXISTS IX_TbFTransaction_CId1_Day")};
 }
 
 const QList<TSystemCategory>& SystemCategories() {
@@ -247,12 +259,18 @@ void CreateCurrentLayout(TDM& dm) {
 constexpr int AnalysedLines = 10000;
 
 void EnsureIndexes(TDM& dm) {
-    const auto indexCount = [&dm] {
-        return dm.SqlFieldText(QStringLiteral("SELECT Count(*) AS V FROM sqlite_master WHERE "
-                                              "type=\"index\""),
-                               QStringLiteral("V"));
+    // The indexes by name: a widened index replaces one of another name.
+    const auto indexNames = [&dm] {
+        QStringList names;
+        dm.OpenSql(QStringLiteral("SELECT name FROM sqlite_master WHERE type=\"index\" ORDER BY "
+                                  "name"));
+        for (; !dm.Q1.Eof(); dm.Q1.Next()) {
+            names.append(dm.Q1.FieldByName(QStringLiteral("name")).AsString());
+        }
+        dm.Q1.Close();
+        return names;
     };
-    const QString before = indexCount();
+    const QStringList before = indexNames();
     for (const QString& statement : RetiredIndexStatements()) {
         dm.ExecSql(statement);
     }
@@ -266,7 +284,7 @@ void EnsureIndexes(TDM& dm) {
     // New indexes on a filled ledger: let the planner see how the rows spread
     // over them (a third of the rental lines are walk-ins). A small ledger is
     // planned well without.
-    if (indexCount() != before &&
+    if (indexNames() != before &&
         dm.SqlFieldText(QStringLiteral("SELECT Count(*) AS V FROM TbRTransaction"),
                         QStringLiteral("V"))
                 .toLongLong() >= AnalysedLines) {
