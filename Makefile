@@ -1,11 +1,12 @@
-# The two commands of the README: `make run` and `make test`.
+# The two commands of the README: `make run` and `make test`; `make package`
+# builds the Debian package.
 BUILD      ?= build
 ASAN_BUILD ?= build-asan
 JOBS       ?= $(shell nproc)
 RUN_HOME   ?= $(CURDIR)/run
 EXAMPLE    := $(RUN_HOME)/data/例子账本.mdb
 
-.PHONY: all deps configure build run test test-asan bench clean format
+.PHONY: all deps configure build run test test-asan bench package check-package clean format
 
 all: build
 
@@ -18,9 +19,11 @@ configure: deps
 build: configure
 	@cmake --build $(BUILD) -j $(JOBS)
 
+# `make run` keeps everything under run/: the ledgers and the blank template in
+# run/data/, the settings in run/Vintor.conf (VINTOR_HOME moves both).
 $(EXAMPLE): | build
 	@mkdir -p $(RUN_HOME)/data
-	@$(BUILD)/vintorctl example "$(EXAMPLE)"
+	@VINTOR_HOME=$(RUN_HOME) $(BUILD)/vintorctl example "$(EXAMPLE)"
 
 run: build $(EXAMPLE)
 	VINTOR_HOME=$(RUN_HOME) $(BUILD)/vintor
@@ -37,6 +40,15 @@ test-asan: deps
 bench: configure
 	@cmake --build $(BUILD) -j $(JOBS) --target vintor_bench
 	@$(BUILD)/bench/vintor_bench $(BENCH_ARGS)
+
+# Only the programs and the files they install are built for the package.
+package: configure
+	@cmake --build $(BUILD) -j $(JOBS) --target vintor vintorctl vintor_package_files
+	@cd $(BUILD) && cpack -G DEB
+
+# Installs the package on this machine, starts it, and removes it again.
+check-package: package
+	@scripts/check-package "$$(ls -t $(BUILD)/vintor_*.deb | head -n 1)"
 
 clean:
 	rm -rf $(BUILD) $(ASAN_BUILD)

@@ -5,6 +5,7 @@
 #include "storage/dao/DM.h"
 #include "storage/ledger/LedgerFiles.h"
 #include "storage/ledger/LedgerUpgrade.h"
+#include "storage/ledger/ProgramPaths.h"
 
 #include <QApplication>
 #include <QDesktopServices>
@@ -18,15 +19,6 @@
 namespace WebActions {
 
 namespace {
-
-// The settings store of the program ($VINTOR_CONFIG in tests).
-std::unique_ptr<QSettings> OpenSettings() {
-    const QString file = qEnvironmentVariable("VINTOR_CONFIG");
-    if (!file.isEmpty()) {
-        return std::make_unique<QSettings>(file, QSettings::IniFormat);
-    }
-    return std::make_unique<QSettings>(QStringLiteral("Tolmar-Software"), QStringLiteral("Vintor"));
-}
 
 // The open ledger keeps recent work in its write-ahead log, so the mail gets
 // a whole copy rather than the bare file.
@@ -52,7 +44,9 @@ void OpenPage(const QUrl& page) {
 } // namespace
 
 QUrl VersionFileUrl() {
-    const QString text = OpenSettings()->value(QStringLiteral("VersionUrl")).toString();
+    const QString text = QSettings(ProgramPaths::SettingsFile(), QSettings::IniFormat)
+                             .value(QStringLiteral("VersionUrl"))
+                             .toString();
     return text.isEmpty() ? DefaultVersionFile : QUrl(text);
 }
 

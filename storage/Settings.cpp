@@ -1,6 +1,7 @@
 #include "storage/Settings.h"
 
 #include "storage/dao/Errors.h"
+#include "storage/ledger/ProgramPaths.h"
 
 #include <QSettings>
 #include <QVariant>
@@ -12,11 +13,7 @@ const QString GridGroup = QStringLiteral("Grids/");
 } // namespace
 
 std::unique_ptr<QSettings> TSettings::Open() const {
-    const QString file = qEnvironmentVariable("VINTOR_CONFIG");
-    if (!file.isEmpty()) {
-        return std::make_unique<QSettings>(file, QSettings::IniFormat);
-    }
-    return std::make_unique<QSettings>(QStringLiteral("Tolmar-Software"), QStringLiteral("Vintor"));
+    return std::make_unique<QSettings>(ProgramPaths::SettingsFile(), QSettings::IniFormat);
 }
 
 int TSettings::ReadInteger(const QString& name, int defaultValue) const {

@@ -10,8 +10,9 @@ class QVariant;
 
 // The per-machine preferences. Every operation opens the settings store, acts
 // and closes it again; nothing is cached, so two windows never disagree.
-// The store is the user's Tolmar-Software/Vintor configuration, or the file
-// named by $VINTOR_CONFIG (tests, a second shop profile).
+// The store is one file, ProgramPaths::SettingsFile(): the user's
+// Tolmar-Software/Vintor.conf, the one of a program directory of its own
+// ($VINTOR_HOME), or the file named by $VINTOR_CONFIG.
 class TSettings {
 public:
     enum TExitKind { ExitBackUp = 0, ExitQuietly = 1, ExitAsk = 2 };

@@ -7,19 +7,56 @@
 
 namespace ProgramPaths {
 
-QString ProgramDirectory() {
-    const QString home = qEnvironmentVariable("VINTOR_HOME");
+namespace {
+
+const QString OwnFolder = QStringLiteral("/Tolmar-Software/Vintor");
+
+QString PerUserDirectory(const QString& dataHome) {
+    return QDir::cleanPath(dataHome + OwnFolder);
+}
+
+QString DataHome() {
+    return QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation);
+}
+
+} // namespace
+
+QString ChooseProgramDirectory(const QString& home, const QString& executableDirectory,
+                               const QString& dataHome) {
     if (!home.isEmpty()) {
         return QDir(home).absolutePath();
     }
-    if (QCoreApplication::instance()) {
-        const QString exeDir = QCoreApplication::applicationDirPath();
-        const QFileInfo data(exeDir + QStringLiteral("/data"));
+    if (!executableDirectory.isEmpty()) {
+        const QFileInfo data(executableDirectory + QStringLiteral("/data"));
         if (data.isDir() && data.isWritable()) {
-            return exeDir;
+            return QDir::cleanPath(executableDirectory);
         }
     }
-    return QDir::homePath() + QStringLiteral("/.local/share/Tolmar-Software/Vintor");
+    return PerUserDirectory(dataHome);
+}
+
+QString ChooseSettingsFile(const QString& config, const QString& programDirectory,
+                           const QString& dataHome, const QString& configHome) {
+    if (!config.isEmpty()) {
+        return config;
+    }
+    if (QDir::cleanPath(programDirectory) != PerUserDirectory(dataHome)) {
+        return QDir(programDirectory).filePath(QStringLiteral("Vintor.conf"));
+    }
+    return QDir::cleanPath(configHome + OwnFolder + QStringLiteral(".conf"));
+}
+
+QString ProgramDirectory() {
+    return ChooseProgramDirectory(
+        qEnvironmentVariable("VINTOR_HOME"),
+        QCoreApplication::instance() ? QCoreApplication::applicationDirPath() : QString(),
+        DataHome());
+}
+
+QString SettingsFile() {
+    return ChooseSettingsFile(
+        qEnvironmentVariable("VINTOR_CONFIG"), ProgramDirectory(), DataHome(),
+        QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation));
 }
 
 QString DataDirectory() {

@@ -3,6 +3,14 @@
 #include "storage/ledger/LedgerBalances.h"
 #include "tools/vintorctl/Commands.h"
 
+QString BalancesUsage() {
+    return QStringLiteral(
+        "用法: vintorctl balances PATH [--rebuild]\n"
+        "核对账本 PATH 中每个账户保存的余额与按资金记录计算的余额，打印不一致的账户。\n"
+        "  --rebuild  先重新安装余额的记录方式并全部重新计算\n"
+        "全部一致时退出码为 0，有不一致时为 1。\n");
+}
+
 // Compares every account's kept balance with the one counted from its
 // movements; with --rebuild the kept balances are first reinstalled and
 // recounted. Exit 0 when they agree, 1 when any differs, 2 on a usage or
@@ -11,7 +19,7 @@ int RunBalances(const QStringList& args, QTextStream& out, QTextStream& err) {
     QStringList paths = args;
     const bool rebuild = paths.removeAll(QStringLiteral("--rebuild")) > 0;
     if (paths.size() != 1) {
-        err << "用法: vintorctl balances PATH [--rebuild]\n";
+        err << BalancesUsage();
         return 2;
     }
     TDM dm;

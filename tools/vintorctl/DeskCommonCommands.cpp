@@ -25,6 +25,11 @@ std::optional<bool> YesNo(const QString& word) {
 } // namespace
 
 void Register(TDeskSession& session) {
+    session.Register(QStringLiteral("help"), 0, 0, QString(), [&session](const QStringList&) {
+        for (const QString& line : session.Usages()) {
+            session.Print(line);
+        }
+    });
     session.Register(QStringLiteral("today"), 1, 1, QStringLiteral("YYYY-MM-DD"),
                      [&session](const QStringList& args) {
                          const auto day = JetDate::ParseShort(args[0]);

@@ -31,6 +31,14 @@ void TDeskSession::Register(const QString& word, int minArgs, int maxArgs, const
     commands_.insert(word, {minArgs, maxArgs, usage, std::move(handler)});
 }
 
+QStringList TDeskSession::Usages() const {
+    QStringList lines;
+    for (auto command = commands_.cbegin(); command != commands_.cend(); ++command) {
+        lines.append(QStringLiteral("%1 %2").arg(command.key(), command->usage).trimmed());
+    }
+    return lines;
+}
+
 void TDeskSession::Run(QTextStream& in) {
     while (!in.atEnd()) {
         const QString line = in.readLine().trimmed();

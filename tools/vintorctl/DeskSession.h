@@ -42,6 +42,8 @@ public:
     // `usage` names them for the message shown on a wrong count.
     void Register(const QString& word, int minArgs, int maxArgs, const QString& usage,
                   THandler handler);
+    // Every registered command with its arguments, "word usage", by word.
+    QStringList Usages() const;
 
     // Runs every line of the script; a blank line or one starting with "#" is
     // skipped.

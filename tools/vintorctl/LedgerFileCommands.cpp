@@ -35,9 +35,34 @@ int Report(const TStored<QString>& result, const QString& done, QTextStream& out
 
 } // namespace
 
+QString LedgersUsage() {
+    return QStringLiteral("用法: vintorctl ledgers DATADIR\n"
+                          "列出数据目录 DATADIR 中的账本（*.mdb 文件的名称，不带扩展名）。\n");
+}
+
+QString BackupUsage() {
+    return QStringLiteral(
+        "用法: vintorctl backup PATH DEST\n"
+        "把账本 PATH 备份到文件 DEST，覆盖原有的 DEST。账本正在柜台使用时也能得到完整的副本。\n"
+        "DEST 不是普通文件或者是一个正在使用的账本时拒绝，退出码为 1。\n");
+}
+
+QString RestoreUsage() {
+    return QStringLiteral(
+        "用法: vintorctl restore SRC DATADIR\n"
+        "把账本文件 SRC 以原文件名恢复到数据目录 DATADIR，替换那里同名的账本。\n"
+        "SRC 不是完好的账本，或者 DATADIR 中的同名账本正被使用时拒绝，退出码为 1。\n");
+}
+
+QString CompactUsage() {
+    return QStringLiteral("用法: vintorctl compact PATH\n"
+                          "整理账本 PATH，打印整理后的大小占整理前的百分比。\n"
+                          "账本正被使用或整理失败时账本不变，退出码为 1。\n");
+}
+
 int RunLedgers(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 1) {
-        err << "用法: vintorctl ledgers DATADIR\n";
+        err << LedgersUsage();
         return 2;
     }
     for (const QString& name : LedgerFiles::List(args.front())) {
@@ -48,7 +73,7 @@ int RunLedgers(const QStringList& args, QTextStream& out, QTextStream& err) {
 
 int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 2) {
-        err << "用法: vintorctl backup PATH DEST\n";
+        err << BackupUsage();
         return 2;
     }
     TDM dm;
@@ -65,7 +90,7 @@ int RunBackup(const QStringList& args, QTextStream& out, QTextStream& err) {
 
 int RunRestore(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 2) {
-        err << "用法: vintorctl restore SRC DATADIR\n";
+        err << RestoreUsage();
         return 2;
     }
     const TMessagePrinter printer(err);
@@ -75,7 +100,7 @@ int RunRestore(const QStringList& args, QTextStream& out, QTextStream& err) {
 
 int RunCompact(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 1) {
-        err << "用法: vintorctl compact PATH\n";
+        err << CompactUsage();
         return 2;
     }
     TDM dm;

@@ -30,12 +30,20 @@ void FillSample(TBillRentObject& bill) {
 
 } // namespace
 
+QString ReceiptTestUsage() {
+    return QStringLiteral(
+        "用法: vintorctl receipt-test PATH [--today YYYY-MM-DD]\n"
+        "按账本 PATH 的“POS打印机”设置和店铺信息，向小票打印机发送一张测试小票；\n"
+        "账本中没有开启小票打印时也照样发送。打印机不能写入时退出码为 1。\n"
+        "  --today YYYY-MM-DD  小票上的日期取这一天\n");
+}
+
 // Sends a sample rental receipt with the ledger's shop data to the printer
 // configured in the ledger, even while receipts are switched off there.
 int RunReceiptTest(const QStringList& args, QTextStream& out, QTextStream& err) {
     TOptions options(args);
     if (options.Positional().size() != 1 || !options.ApplyToday(err)) {
-        err << "用法: vintorctl receipt-test PATH [--today YYYY-MM-DD]\n";
+        err << ReceiptTestUsage();
         return 2;
     }
     TDM dm;

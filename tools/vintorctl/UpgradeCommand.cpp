@@ -18,9 +18,16 @@ QString BuildAfterFailure(TDM& dm) {
 
 } // namespace
 
+QString UpgradeUsage() {
+    return QStringLiteral("用法: vintorctl upgrade PATH\n"
+                          "把旧版本的账本 PATH 升级到当前版本 %1，打印“原版本 -> 现版本”。\n"
+                          "每一步升级要么完整完成，要么不改动账本；升级没有完成时退出码为 1。\n")
+        .arg(LedgerSchema::CurrentBuild);
+}
+
 int RunUpgrade(const QStringList& args, QTextStream& out, QTextStream& err) {
     if (args.size() != 1) {
-        err << "用法: vintorctl upgrade PATH\n";
+        err << UpgradeUsage();
         return 2;
     }
     TDM dm;
