@@ -1,12 +1,16 @@
 #include "app/OpenDbFm.h"
 
+#include "app/FileChooser.h"
+#include "app/ImportJetFm.h"
 #include "storage/Prompter.h"
+#include "storage/dao/Errors.h"
 #include "storage/ledger/LedgerFiles.h"
 #include "storage/ledger/ProgramPaths.h"
 
 #include <QDialog>
 #include <QDir>
 #include <QEvent>
+#include <QFileInfo>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -52,8 +56,7 @@ TOpenDbFm::TOpenDbFm(QWidget* parent, const QString& dataDirectory)
     rbOpen = new QRadioButton(QStringLiteral("打开您的账本文件"), this);
     rbOpen->setChecked(true);
     lbFiles = new QListWidget(this);
-    lbFiles->addItems(LedgerFiles::List(dataDirectory_));
-    lbFiles->setCurrentRow(0);
+    FillList(QString());
     lbFile =
         new QLabel(QStringLiteral("账本位置：") + QDir::toNativeSeparators(dataDirectory_), this);
     lbFile->setWordWrap(true);
@@ -68,8 +71,11 @@ TOpenDbFm::TOpenDbFm(QWidget* parent, const QString& dataDirectory)
     btnOpen = new QPushButton(QStringLiteral("打开"), this);
     btnOpen->setDefault(true);
     btnCancel = new QPushButton(QStringLiteral("取消"), this);
+    btnImport = new QPushButton(QStringLiteral("导入旧版账本…"), this);
+    btnImport->setToolTip(QStringLiteral("把旧版软件（Windows）的账本文件导入数据目录"));
 
     auto* buttons = new QHBoxLayout;
+    buttons->addWidget(btnImport);
     buttons->addStretch();
     buttons->addWidget(btnOpen);
     buttons->addWidget(btnCancel);
@@ -105,6 +111,7 @@ TOpenDbFm::TOpenDbFm(QWidget* parent, const QString& dataDirectory)
     });
     connect(btnOpen, &QPushButton::clicked, this, [this] { Open(); });
     connect(btnCancel, &QPushButton::clicked, this, [this] { Reject(); });
+    connect(btnImport, &QPushButton::clicked, this, [this] { ImportOld(); });
     lbFiles->setFocus();
 }
 
@@ -134,6 +141,38 @@ void TOpenDbFm::CreateNamed() {
     }
     ledgerPath_ = made.Value();
     Accept();
+}
+
+void TOpenDbFm::FillList(const QString& chosen) {
+    lbFiles->clear();
+    lbFiles->addItems(LedgerFiles::List(dataDirectory_));
+    const QList<QListWidgetItem*> found = lbFiles->findItems(chosen, Qt::MatchExactly);
+    lbFiles->setCurrentRow(found.isEmpty() ? 0 : lbFiles->row(found.front()));
+}
+
+void TOpenDbFm::ImportOld() {
+    const QString source = TFileChooser::Current().OpenFile(
+        this, QStringLiteral("导入旧版账本"), QStringLiteral("旧版账本 (*.mdb)|*.MDB"),
+        QDir::homePath());
+    if (source.isEmpty()) {
+        return;
+    }
+    const QString target = JetImport::TargetIn(dataDirectory_, source);
+    try {
+        const TStored<JetImport::TImported> imported = TImportJetFm::Run(this, source, target);
+        if (!imported.Ok()) {
+            return; // the refusal has been shown
+        }
+        const QString name = QFileInfo(target).completeBaseName();
+        FillList(name);
+        rbOpen->setChecked(true);
+        lbFiles->setFocus();
+        ShowInformation(QStringLiteral("旧版账本已导入为账本“%1”，可以打开使用了。各表导入的"
+                                       "行数：\n\n%2")
+                            .arg(name, JetImport::SummaryLines(imported.Value()).join(u'\n')));
+    } catch (const EVintorError& e) {
+        ShowError(e.Message());
+    }
 }
 
 std::optional<QString> ChooseLedger(QWidget* parent) {

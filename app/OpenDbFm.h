@@ -13,7 +13,7 @@ class QPushButton;
 class QRadioButton;
 
 // "打开/新建账本": pick a ledger of the data directory, or name a new one that
-// is made from the blank template.
+// is made from the blank template, or import a ledger of the Windows program.
 class TOpenDbFm : public TDialogFm {
     Q_OBJECT
 
@@ -24,6 +24,10 @@ public:
     const QString& LedgerPath() const { return ledgerPath_; }
     // What btnOpen does: accept the chosen ledger, or make the named one.
     void Open();
+    // What btnImport does: asks for a ledger of the Windows program and imports
+    // it into the data directory under its own name; it is then in the list,
+    // chosen.
+    void ImportOld();
 
     QListWidget* lbFiles;
     QLabel* lbFile;
@@ -32,10 +36,12 @@ public:
     QLineEdit* edDbName;
     QPushButton* btnOpen;
     QPushButton* btnCancel;
+    QPushButton* btnImport;
 
 private:
     void OpenChosen();
     void CreateNamed();
+    void FillList(const QString& chosen);
 
     QString dataDirectory_;
     QString ledgerPath_;

@@ -5,17 +5,21 @@
 #include "bench/BalanceBench.h"
 #include "bench/CounterWrites.h"
 #include "bench/DeskBench.h"
+#include "bench/FundBench.h"
 #include "bench/GridModelBench.h"
+#include "bench/ImportBench.h"
 #include "bench/LargeLedgerGenerator.h"
 #include "bench/LayerOverhead.h"
 #include "bench/LedgerSamples.h"
 #include "bench/LibraryBench.h"
 #include "bench/Measurement.h"
 #include "bench/MembersBench.h"
+#include "bench/OverViewBench.h"
 #include "bench/QueryPlan.h"
 #include "bench/RentalBenchmarks.h"
 #include "bench/ReportBench.h"
 #include "bench/SaleDeskBench.h"
+#include "bench/SaleReportBench.h"
 #include "bench/SeededRandom.h"
 #include "storage/JetDate.h"
 #include "storage/dao/DM.h"
@@ -316,8 +320,11 @@ struct TPart {
     void (*run)(const QString& ledger);
 };
 constexpr TPart WindowParts[] = {
-    {"desk", DeskBench::Run},       {"sale", SaleDeskBench::Run},   {"library", LibraryBench::Run},
-    {"members", MembersBench::Run}, {"balance", BalanceBench::Run}, {"report", ReportBench::Run},
+    {"desk", DeskBench::Run},         {"sale", SaleDeskBench::Run},
+    {"library", LibraryBench::Run},   {"members", MembersBench::Run},
+    {"balance", BalanceBench::Run},   {"report", ReportBench::Run},
+    {"fund", FundBench::Run},         {"salereport", SaleReportBench::Run},
+    {"overview", OverViewBench::Run}, {"import", ImportBench::Run},
 };
 
 bool KnownPart(const QString& name) {
@@ -352,8 +359,10 @@ int main(int argc, char** argv) {
     QApplication app(argc, argv);
     TArguments args;
     if (!ParseArguments(app.arguments(), args)) {
-        Print(QStringLiteral("usage: vintor_bench [--ledger PATH] [--small] "
-                             "[--only grid|desk|sale|library|members|balance|report]"));
+        Print(QStringLiteral(
+            "usage: vintor_bench [--ledger PATH] [--small] "
+            "[--only "
+            "grid|desk|sale|library|members|balance|report|fund|salereport|overview|import]"));
         return 2;
     }
     LargeLedgerGenerator::TOptions options;

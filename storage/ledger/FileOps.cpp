@@ -88,15 +88,16 @@ bool CopyNoReplace(const QString& source, const QString& target, QString* error)
         return false;
     }
     const QString temporary = WriteTemporary(source, target, error);
-    if (temporary.isEmpty()) {
-        return false;
-    }
+    return !temporary.isEmpty() && MoveNoReplace(temporary, target, error);
+}
+
+bool MoveNoReplace(const QString& file, const QString& target, QString* error) {
     // link() fails when the target appeared meanwhile: nothing is overwritten.
-    const bool linked = ::link(Native(temporary).constData(), Native(target).constData()) == 0;
+    const bool linked = ::link(Native(file).constData(), Native(target).constData()) == 0;
     if (!linked && error) {
         *error = SystemError();
     }
-    QFile::remove(temporary);
+    QFile::remove(file);
     Sync(QFileInfo(target).absolutePath());
     return linked;
 }

@@ -12,6 +12,9 @@ namespace FileOps {
 // Copies `source` to `target`; false (with `error` set) when the target
 // exists or the copy fails.
 bool CopyNoReplace(const QString& source, const QString& target, QString* error = nullptr);
+// Gives the finished `file` (on the disk, beside the target) the name `target`
+// in one step, unless the target exists; `file` is gone afterwards either way.
+bool MoveNoReplace(const QString& file, const QString& target, QString* error = nullptr);
 // Copies `source` over `target`; `beforeRename` runs once the copy is on the
 // disk, just before it takes the target's name.
 bool CopyReplace(const QString& source, const QString& target, QString* error = nullptr,

@@ -7,6 +7,7 @@
 #include "storage/dao/Format.h"
 #include "storage/ledger/ExampleLedger.h"
 #include "storage/ledger/LedgerBalances.h"
+#include "storage/ledger/LedgerFormat.h"
 #include "storage/ledger/LedgerSchema.h"
 #include "storage/ledger/LedgerUpgrade.h"
 
@@ -172,31 +173,43 @@ using TUndo = void (*)(TDM&);
 // LedgerUpgrade::Builds().
 const TUndo Undos[] = {UndoStep1, UndoStep2, UndoStep3, UndoStep4, UndoStep5, UndoStep6};
 
-} // namespace
-
-void Write(const QString& path, const QString& build) {
+// The position of `build` in LedgerUpgrade::Builds(); an unknown build raises.
+qsizetype BuildIndex(const QString& build) {
     const QStringList& builds = LedgerUpgrade::Builds();
-    const qsizetype target = builds.indexOf(build);
-    if (target < 0) {
+    const qsizetype index = builds.indexOf(build);
+    if (index < 0) {
         throw EOleException(QStringLiteral("未知的账本版本“%1”，可用的版本是 %2。")
                                 .arg(build, builds.join(QLatin1String("、"))));
     }
-    ExampleLedger::Write(path);
+    return index;
+}
+
+void DropBalances(TDM& dm) {
+    for (const QString& statement : LedgerBalances::DropStatements()) {
+        dm.ExecSql(statement);
+    }
+}
+
+// Takes the ledger of the current build back to the build at `target`.
+void TakeBack(TDM& dm, qsizetype target) {
+    const QStringList& builds = LedgerUpgrade::Builds();
+    if (target + 1 < builds.size()) {
+        DropBalances(dm); // older builds kept no balances
+    }
+    for (qsizetype written = builds.size() - 1; written > target; --written) {
+        Undos[written - 1](dm);
+        dm.ExecSql(SqlFormat("UPDATE TbVersion SET Version=\"%s\"", {builds[written - 1]}));
+    }
+}
+
+// Runs `write` in one transaction on the ledger at `path`; the file goes when
+// anything fails.
+template <typename TWrite> void WriteInto(const QString& path, TWrite write) {
     try {
         TDM dm;
         dm.DbBase.SetDatabaseName(path);
         TDM::TTransaction transaction(dm);
-        WriteHistory(dm);
-        if (target + 1 < builds.size()) {
-            // Older builds kept no balances.
-            for (const QString& statement : LedgerBalances::DropStatements()) {
-                dm.ExecSql(statement);
-            }
-        }
-        for (qsizetype written = builds.size() - 1; written > target; --written) {
-            Undos[written - 1](dm);
-            dm.ExecSql(SqlFormat("UPDATE TbVersion SET Version=\"%s\"", {builds[written - 1]}));
-        }
+        write(dm);
         transaction.Commit();
         dm.DbBase.Close();
     } catch (...) {
@@ -205,6 +218,37 @@ void Write(const QString& path, const QString& build) {
         }
         throw;
     }
+}
+
+} // namespace
+
+void Write(const QString& path, const QString& build) {
+    const qsizetype target = BuildIndex(build);
+    ExampleLedger::Write(path);
+    WriteInto(path, [target](TDM& dm) {
+        WriteHistory(dm);
+        TakeBack(dm, target);
+    });
+}
+
+void WriteEmpty(const QString& path, const QString& build) {
+    const qsizetype target = BuildIndex(build);
+    LedgerFormat::CreateEmptyLedgerFile(path, LedgerFormat::LedgerPassword);
+    WriteInto(path, [target](TDM& dm) {
+        LedgerSchema::CreateCurrentLayout(dm);
+        TakeBack(dm, target);
+        DropBalances(dm);
+        dm.OpenSql(QStringLiteral("SELECT name FROM sqlite_master WHERE type=\"table\" AND "
+                                  "name<>\"sqlite_sequence\""));
+        QStringList tables;
+        for (; !dm.Q1.Eof(); dm.Q1.Next()) {
+            tables.append(dm.Q1.FieldByName(QStringLiteral("name")).AsString());
+        }
+        for (const QString& table : tables) {
+            dm.ExecSql(QStringLiteral("DELETE * FROM ") + table);
+        }
+        dm.ExecSql(QStringLiteral("DELETE * FROM sqlite_sequence"));
+    });
 }
 
 } // namespace OlderLedgers

@@ -11,5 +11,9 @@ namespace OlderLedgers {
 // Refuses to overwrite; an unknown build raises EOleException and writes
 // nothing.
 void Write(const QString& path, const QString& build);
+// Writes an empty ledger in the layout of `build` at `path`: its tables and
+// indexes with no rows, no kept balances and every COUNTER at its start.
+// Refuses to overwrite; an unknown build raises EOleException.
+void WriteEmpty(const QString& path, const QString& build);
 
 } // namespace OlderLedgers
