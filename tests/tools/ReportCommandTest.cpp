@@ -80,26 +80,29 @@ TEST_F(ReportCommand, SaleReportsPrintSoldLinesOnlyAndDrawTheirPages) {
     TRun run = Report({QStringLiteral("sale-top"), QStringLiteral("--group"),
                        QStringLiteral("--today"), QStringLiteral("2024-06-15")});
     EXPECT_EQ(run.rc, 0) << run.err.toStdString();
-    EXPECT_EQ(run.out, QStringLiteral("TITLE\t影片销售排行榜\t2024-06-01\t2024-06-30\n"
-                                      "HEADER\t排名\t影片编号\t影片名称\t总销售数量(套)\t金额合计(元)\n"
-                                      "GROUP\t电影\n"
-                                      "ROW\t1\tS1\t红高粱\t2\t34.00\n"
-                                      "FOOTER\t小计\t2\t￥34.00\n"
-                                      "SUMMARY\t合计\t2\t￥34.00\n"));
+    EXPECT_EQ(run.out,
+              QStringLiteral("TITLE\t影片销售排行榜\t2024-06-01\t2024-06-30\n"
+                             "HEADER\t排名\t影片编号\t影片名称\t总销售数量(套)\t金额合计(元)\n"
+                             "GROUP\t电影\n"
+                             "ROW\t1\tS1\t红高粱\t2\t34.00\n"
+                             "FOOTER\t小计\t2\t￥34.00\n"
+                             "SUMMARY\t合计\t2\t￥34.00\n"));
 
     QTemporaryDir dir;
     const QString pdf = dir.filePath(QStringLiteral("detail.pdf"));
     run = Report({QStringLiteral("sale-detail"), QStringLiteral("--today"),
                   QStringLiteral("2024-06-15"), QStringLiteral("--pdf"), pdf});
     EXPECT_EQ(run.rc, 0) << run.err.toStdString();
-    EXPECT_TRUE(run.out.startsWith(QStringLiteral("TITLE\t影片销售明细表\t2024-01-01\t2024-12-31\n")))
+    EXPECT_TRUE(
+        run.out.startsWith(QStringLiteral("TITLE\t影片销售明细表\t2024-01-01\t2024-12-31\n")))
         << run.out.toStdString();
     QFile written(pdf);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.read(5).startsWith("%PDF-"));
 
-    run = Report({QStringLiteral("sale-pie"), QStringLiteral("--from"), QStringLiteral("2024-06-04"),
-                  QStringLiteral("--to"), QStringLiteral("2024-06-04")});
+    run =
+        Report({QStringLiteral("sale-pie"), QStringLiteral("--from"), QStringLiteral("2024-06-04"),
+                QStringLiteral("--to"), QStringLiteral("2024-06-04")});
     EXPECT_EQ(run.rc, 1);
     EXPECT_EQ(run.err, QStringLiteral("WARN: 没有数据！无法查看此报表。\n"));
 }
