@@ -2,6 +2,7 @@
 
 #include "bench/Measurement.h"
 #include "bench/QueryPlan.h"
+#include "bench/ReportBench.h"
 #include "bench/WindowRig.h"
 #include "reports/OverView.h"
 #include "reports/OverViewSql.h"
@@ -9,10 +10,6 @@
 #include "storage/Clock.h"
 #include "storage/JetDate.h"
 #include "storage/dao/DM.h"
-#include "storage/ledger/LedgerUpgrade.h"
-#include "storage/ledger/UpgradeProgress.h"
-
-#include <QElapsedTimer>
 
 namespace OverViewBench {
 
@@ -42,17 +39,7 @@ void Run(const QString& ledger) {
     WindowRig::TLedgerSession session(ledger);
     TDM& dm = session.Dm();
 
-    // What opening the ledger does once after this change: the widened
-    // indexes are made and the ledger analysed.
-    const double cpu = Measurement::CpuMs();
-    QElapsedTimer wall;
-    wall.start();
-    TUpgradeProgress progress;
-    LedgerUpgrade::UpgradeLedger(dm, progress);
-    Print(QStringLiteral(
-              "overview: first open (indexes made, ledger analysed)   wall %1 ms   cpu %2 ms")
-              .arg(double(wall.elapsed()), 0, 'f', 0)
-              .arg(Measurement::CpuMs() - cpu, 0, 'f', 0));
+    ReportBench::FirstOpen(dm, QStringLiteral("overview"));
 
     const QDate last = JetDate::FromDayNumber(
         dm.SqlFieldText(QStringLiteral("SELECT Max(Day) AS V FROM TbFTransaction"),

@@ -16,6 +16,9 @@ namespace ReportBench {
 
 void Run(const QString& ledger);
 
+// What opening the ledger does once after a change of the report indexes:
+// the indexes are made and the ledger analysed. Prints its time under `name`.
+void FirstOpen(TDM& dm, const QString& name);
 // Prints the plan of a report's statement, under `name`.
 void PrintPlan(TDM& dm, const QString& name, const QString& sql);
 // Times preparing a report and prints the figure with the printed rows; a
