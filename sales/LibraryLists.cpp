@@ -14,6 +14,23 @@ const QString StatusText =
 // A walk-in renter's lines name no member.
 const QString RenterName = QStringLiteral("IIF(A.AId<>0,B.Name,\"零租用户\")");
 
+// A column of the title's own table, sorted and filtered by its field.
+TGridColumn Own(const char* caption, const char* field, TCellKind kind) {
+    return {QString::fromUtf8(caption), QLatin1String(field), kind,
+            QStringLiteral("A.") + QLatin1String(field)};
+}
+
+// The columns both libraries lead with.
+QList<TGridColumn> TitleLead() {
+    return {
+        Own("入库日期", "Day", TCellKind::Date),
+        Own("影片编号", "Code", TCellKind::Text),
+        Own("影片名称", "Name", TCellKind::Text),
+        {QStringLiteral("影片分类"), QStringLiteral("BName"), TCellKind::Text,
+         QStringLiteral("B.Name")},
+    };
+}
+
 TGridColumn Memo() {
     return {QStringLiteral("说明"), QStringLiteral("Memo"), TCellKind::Text,
             QStringLiteral("A.Memo"), false};
@@ -50,30 +67,18 @@ QString RentSelect() {
 }
 
 QList<TGridColumn> RentColumns() {
-    return {
-        {QStringLiteral("入库日期"), QStringLiteral("Day"), TCellKind::Date,
-         QStringLiteral("A.Day")},
-        {QStringLiteral("影片编号"), QStringLiteral("Code"), TCellKind::Text,
-         QStringLiteral("A.Code")},
-        {QStringLiteral("影片名称"), QStringLiteral("Name"), TCellKind::Text,
-         QStringLiteral("A.Name")},
-        {QStringLiteral("影片分类"), QStringLiteral("BName"), TCellKind::Text,
-         QStringLiteral("B.Name")},
-        {QStringLiteral("收费标准"), QStringLiteral("CName"), TCellKind::Text,
-         QStringLiteral("C.Name")},
-        {QStringLiteral("碟片数目"), QStringLiteral("Number"), TCellKind::Number,
-         QStringLiteral("A.Number")},
-        {QStringLiteral("价格"), QStringLiteral("Price"), TCellKind::Money,
-         QStringLiteral("A.Price")},
-        {QStringLiteral("计费部数"), QStringLiteral("Power"), TCellKind::Number,
-         QStringLiteral("A.Power")},
-        {QStringLiteral("导演"), QStringLiteral("Director"), TCellKind::Text,
-         QStringLiteral("A.Director")},
-        {QStringLiteral("主演"), QStringLiteral("Player"), TCellKind::Text,
-         QStringLiteral("A.Player")},
-        {QStringLiteral("状态"), QStringLiteral("Status"), TCellKind::Text, StatusText},
-        Memo(),
-    };
+    return TitleLead() +
+           QList<TGridColumn>{
+               {QStringLiteral("收费标准"), QStringLiteral("CName"), TCellKind::Text,
+                QStringLiteral("C.Name")},
+               Own("碟片数目", "Number", TCellKind::Number),
+               Own("价格", "Price", TCellKind::Money),
+               Own("计费部数", "Power", TCellKind::Number),
+               Own("导演", "Director", TCellKind::Text),
+               Own("主演", "Player", TCellKind::Text),
+               {QStringLiteral("状态"), QStringLiteral("Status"), TCellKind::Text, StatusText},
+               Memo(),
+           };
 }
 
 QString SaleSelect() {
@@ -83,27 +88,14 @@ QString SaleSelect() {
 }
 
 QList<TGridColumn> SaleColumns() {
-    return {
-        {QStringLiteral("入库日期"), QStringLiteral("Day"), TCellKind::Date,
-         QStringLiteral("A.Day")},
-        {QStringLiteral("影片编号"), QStringLiteral("Code"), TCellKind::Text,
-         QStringLiteral("A.Code")},
-        {QStringLiteral("影片名称"), QStringLiteral("Name"), TCellKind::Text,
-         QStringLiteral("A.Name")},
-        {QStringLiteral("影片分类"), QStringLiteral("BName"), TCellKind::Text,
-         QStringLiteral("B.Name")},
-        {QStringLiteral("碟片数目"), QStringLiteral("Number1"), TCellKind::Number,
-         QStringLiteral("A.Number1")},
-        {QStringLiteral("数量"), QStringLiteral("Number2"), TCellKind::Number,
-         QStringLiteral("A.Number2")},
-        {QStringLiteral("价格"), QStringLiteral("Price"), TCellKind::Money,
-         QStringLiteral("A.Price")},
-        {QStringLiteral("导演"), QStringLiteral("Director"), TCellKind::Text,
-         QStringLiteral("A.Director")},
-        {QStringLiteral("主演"), QStringLiteral("Player"), TCellKind::Text,
-         QStringLiteral("A.Player")},
-        Memo(),
-    };
+    return TitleLead() + QList<TGridColumn>{
+                             Own("碟片数目", "Number1", TCellKind::Number),
+                             Own("数量", "Number2", TCellKind::Number),
+                             Own("价格", "Price", TCellKind::Money),
+                             Own("导演", "Director", TCellKind::Text),
+                             Own("主演", "Player", TCellKind::Text),
+                             Memo(),
+                         };
 }
 
 QString HistorySelect() {
@@ -119,17 +111,13 @@ QString HistoryWhere(int titleId) {
 
 QList<TGridColumn> HistoryColumns() {
     return {
-        {QStringLiteral("出租日期"), QStringLiteral("Day1"), TCellKind::Date,
-         QStringLiteral("A.Day1")},
-        {QStringLiteral("返还日期"), QStringLiteral("Day2"), TCellKind::Date,
-         QStringLiteral("A.Day2")},
+        Own("出租日期", "Day1", TCellKind::Date),
+        Own("返还日期", "Day2", TCellKind::Date),
         {QStringLiteral("收支分类"), QStringLiteral("CName"), TCellKind::Text,
          QStringLiteral("C.Name")},
         {QStringLiteral("租借人"), QStringLiteral("Name"), TCellKind::Text, RenterName},
-        {QStringLiteral("押金"), QStringLiteral("Deposit"), TCellKind::Money,
-         QStringLiteral("A.Deposit")},
-        {QStringLiteral("租金"), QStringLiteral("Rent"), TCellKind::Money,
-         QStringLiteral("A.Rent")},
+        Own("押金", "Deposit", TCellKind::Money),
+        Own("租金", "Rent", TCellKind::Money),
     };
 }
 
