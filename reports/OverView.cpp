@@ -4,9 +4,12 @@
 #include "storage/JetDate.h"
 #include "storage/Prompter.h"
 #include "storage/TextFormats.h"
+#include "storage/dao/DAODataset.h"
 #include "storage/dao/DAOQuery.h"
+#include "storage/dao/DM.h"
 #include "storage/dao/Errors.h"
 #include "storage/dao/Format.h"
+#include "storage/dao/ParallelReads.h"
 
 #include <algorithm>
 #include <functional>
@@ -112,22 +115,6 @@ QString FigureName(TFigure figure) {
         }
     }
     return HiddenName(figure);
-}
-
-// The first row's TSum, 0 when empty; nothing when the statement failed.
-std::optional<Currency> Evaluate(const QString& sql) {
-    try {
-        Currency value;
-        ReportRows::ForEach(sql, [&value](TDAOQuery& q) {
-            const TField sum = q.FieldByName(QStringLiteral("TSum"));
-            if (!sum.IsNull()) {
-                value = sum.AsCurrency();
-            }
-        });
-        return value;
-    } catch (const EOleException&) {
-        return std::nullopt;
-    }
 }
 
 // The layout: five columns of a label and its value, the section captions
@@ -256,14 +243,20 @@ TStored<TFigures> Compute(const ReportFrame::TDates& dates) {
     figures.dateFrom = ReportFrame::DateText(dates.from);
     figures.dateTo = ReportFrame::DateText(dates.to);
     const OverViewSql::TSpan span = SpanOf(figures.dateFrom, figures.dateTo);
+    QStringList statements;
     for (int i = 0; i < OverViewSql::FigureCount; ++i) {
-        const auto figure = TFigure(i);
-        const QString sql = ReportFrame::ExpandDates(OverViewSql::Statement(figure, span),
-                                                     figures.dateFrom, figures.dateTo);
-        if (const std::optional<Currency> value = Evaluate(sql)) {
-            figures.values[i] = *value;
-        } else {
-            figures.failed.append(figure);
+        statements.append(ReportFrame::ExpandDates(OverViewSql::Statement(TFigure(i), span),
+                                                   figures.dateFrom, figures.dateTo));
+    }
+    // The statements are independent: they run side by side.
+    const QList<ParallelReads::TFirstRow> sums =
+        ParallelReads::FirstRows(TDM::Instance().DbBase, statements);
+    for (int i = 0; i < OverViewSql::FigureCount; ++i) {
+        if (sums[i].error) {
+            figures.failed.append(TFigure(i));
+        } else if (!sums[i].values.isEmpty()) {
+            // TSum, the only column; NULL (nothing counted) stays 0.
+            figures.values[i] = CurrencyValue(sums[i].values.front());
         }
     }
     if (!figures.failed.isEmpty()) {

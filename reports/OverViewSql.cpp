@@ -26,23 +26,51 @@ QString KindSum(const char* column, int kind) {
                   {column, InRange, kind});
 }
 
+// A term of the lines' condition; in a long range kept off its index ("+"),
+// so that the lines are walked in the order of the index the statement reads.
+QString Term(const QString& term, TSpan span) {
+    return span == TSpan::Long && !term.startsWith(u'+') ? u'+' + term : term;
+}
+
+// The sum of `sum` over the movements of the range that meet `where` (if
+// given) and hold a rental line (B) meeting every term of `lines`, each
+// movement once. A short range asks that per movement along the lines'
+// movement index; a long one lists the movements of the qualifying lines,
+// walking that index in order, which costs less than asking it for most
+// movements of the ledger.
+QString PerMovement(const char* sum, const QString& where, const QStringList& lines, TSpan span) {
+    const QString movements = where.isEmpty() ? QString::fromLatin1(InRange)
+                                              : QString::fromLatin1(InRange) + " AND " + where;
+    if (span == TSpan::Short) {
+        return Format("SELECT SUM(%s) AS TSum FROM TbFTransaction AS A WHERE %s AND EXISTS "
+                      "(SELECT B.Id FROM TbRTransaction AS B WHERE B.FId=A.Id AND %s)",
+                      {sum, movements, lines.join(QStringLiteral(" AND "))});
+    }
+    QStringList walked;
+    for (const QString& term : lines) {
+        walked.append(Term(term, span));
+    }
+    return Format("SELECT SUM(%s) AS TSum FROM (SELECT B.FId FROM TbRTransaction AS B WHERE %s "
+                  "GROUP BY B.FId) AS L INNER JOIN TbFTransaction AS A ON A.Id=L.FId WHERE %s",
+                  {sum, walked.join(QStringLiteral(" AND ")), movements});
+}
+
 // Rental bills (rented, settled, cancelled) of the range with a line rented
 // in the range by `renter` ("=0" walk-in, "<>0" members), each with the
 // deposit first taken: what is handed back plus the rent taken out of it.
-QString Deposits(const char* renter) {
-    return Format("SELECT SUM(IIF(A.Sum2<0,A.Sum1-A.Sum2,A.Sum1)) AS TSum FROM TbFTransaction "
-                  "AS A WHERE A.CId1 IN (%d,%d,%d) AND %s AND EXISTS (SELECT B.Id FROM "
-                  "TbRTransaction AS B WHERE B.FId=A.Id AND B.Day1>=#$BDAY$# And "
-                  "B.Day1<=#$EDAY$# AND B.AId%s)",
-                  {Out, Settled, Withdrawn, InRange, renter});
+QString Deposits(const char* renter, TSpan span) {
+    return PerMovement("IIF(A.Sum2<0,A.Sum1-A.Sum2,A.Sum1)",
+                       Format("A.CId1 IN (%d,%d,%d)", {Out, Settled, Withdrawn}),
+                       {QStringLiteral("B.Day1>=#$BDAY$#"), QStringLiteral("B.Day1<=#$EDAY$#"),
+                        QStringLiteral("B.AId") + QLatin1String(renter)},
+                       span);
 }
 
 // Movements of the range holding a line returned by `renter`, with their rent.
-QString Rents(const char* renter) {
-    return Format("SELECT SUM(ABS(A.Sum2)) AS TSum FROM TbFTransaction AS A WHERE %s AND EXISTS "
-                  "(SELECT B.Id FROM TbRTransaction AS B WHERE B.FId=A.Id AND B.CId2=%d AND "
-                  "B.AId%s)",
-                  {InRange, Settled, renter});
+QString Rents(const char* renter, TSpan span) {
+    return PerMovement(
+        "ABS(A.Sum2)", QString(),
+        {Format("B.CId2=%d", {Settled}), QStringLiteral("B.AId") + QLatin1String(renter)}, span);
 }
 
 // The units of the rental lines of the range: `lines` names the day column,
@@ -53,13 +81,6 @@ QString Units(const QString& lines) {
                   "TbRTransaction WHERE %s GROUP BY CId1) AS L LEFT JOIN TbRentCd AS B ON "
                   "B.Id=L.CId1",
                   {lines});
-}
-
-// A term of the lines' condition; in a long range kept off its index ("+"),
-// so that the lines are walked in title order.
-QString Term(const char* term, TSpan span) {
-    const QString text = QString::fromLatin1(term);
-    return span == TSpan::Long && !text.startsWith(u'+') ? u'+' + text : text;
 }
 
 QString Rented(const char* renter, TSpan span) {
@@ -96,9 +117,9 @@ const char* const Member = "AId<>0";
 QString Statement(TFigure figure, TSpan span) {
     switch (figure) {
     case TFigure::WalkInDeposit:
-        return Deposits("=0");
+        return Deposits("=0", span);
     case TFigure::MemberDeposit:
-        return Deposits("<>0");
+        return Deposits("<>0", span);
     case TFigure::DepositReturned:
         return Format("SELECT SUM(A.Sum1) AS TSum FROM TbFTransaction AS A WHERE %s AND "
                       "(A.CId1=%d OR A.CId1=%d)",
@@ -106,9 +127,9 @@ QString Statement(TFigure figure, TSpan span) {
     case TFigure::DepositHeld:
         return KindSum("Sum1", Out);
     case TFigure::WalkInRent:
-        return Rents("=0");
+        return Rents("=0", span);
     case TFigure::MemberRent:
-        return Rents("<>0");
+        return Rents("<>0", span);
     case TFigure::RentalPurchases:
         return KindSum("Sum1", RentalStockIn);
     case TFigure::SalePurchases:
@@ -142,10 +163,8 @@ QString Statement(TFigure figure, TSpan span) {
     case TFigure::Cancelled:
         return Units(Format("Day2>=#$BDAY$# And Day2<=#$EDAY$# AND CId2=%d", {Withdrawn}));
     case TFigure::RentFromDeposits:
-        return Format("SELECT SUM(-A.Sum2) AS TSum FROM TbFTransaction AS A WHERE %s AND "
-                      "A.Sum2<0 AND EXISTS (SELECT B.Id FROM TbRTransaction AS B WHERE "
-                      "B.FId=A.Id AND B.CId2=%d)",
-                      {InRange, Settled});
+        return PerMovement("-A.Sum2", QStringLiteral("A.Sum2<0"), {Format("B.CId2=%d", {Settled})},
+                           span);
     case TFigure::RangeSaleRefunds:
         return Format("SELECT SUM(A.Sum1) AS TSum FROM TbFTransaction AS A WHERE %s AND "
                       "A.CId1=%d AND EXISTS (SELECT B.Id FROM TbSTransaction AS B WHERE "

@@ -253,6 +253,29 @@ sqlite3* TDAODatabase::OpenLedgerFile(const QByteArray& name, int flags) {
     return db;
 }
 
+sqlite3* TDAODatabase::OpenMain(const QByteArray& name, int flags) {
+    sqlite3* db = OpenLedgerFile(name, flags);
+    openedName_ = name;
+    openedFlags_ = flags;
+    return db;
+}
+
+sqlite3* TDAODatabase::OpenReader() {
+    if (!db_ || exclusive_ || InTransaction()) {
+        return nullptr;
+    }
+    try {
+        sqlite3* reader = OpenLedgerFile(openedName_, openedFlags_);
+        if (sqlite3_exec(reader, "PRAGMA query_only=1", nullptr, nullptr, nullptr) != SQLITE_OK) {
+            sqlite3_close(reader);
+            return nullptr;
+        }
+        return reader;
+    } catch (const EOleException&) {
+        return nullptr;
+    }
+}
+
 void TDAODatabase::Adopt(sqlite3* db, const std::function<void()>& setUp) {
     db_ = db;
     try {
@@ -301,7 +324,7 @@ void TDAODatabase::ConnectForWriting() {
         throw EOleException(busy, SQLITE_BUSY);
     }
     try {
-        sqlite3* db = OpenLedgerFile(path.toUtf8(), SQLITE_OPEN_READWRITE);
+        sqlite3* db = OpenMain(path.toUtf8(), SQLITE_OPEN_READWRITE);
         Adopt(db, [this] {
             Execute("PRAGMA journal_mode=WAL");
             Execute("PRAGMA synchronous=FULL");
@@ -339,7 +362,7 @@ void TDAODatabase::ConnectForReading() {
     const bool writable = QFileInfo(path).isWritable();
     try {
         sqlite3* db =
-            OpenLedgerFile(path.toUtf8(), writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
+            OpenMain(path.toUtf8(), writable ? SQLITE_OPEN_READWRITE : SQLITE_OPEN_READONLY);
         Adopt(db, [this] { Execute("PRAGMA query_only=1"); });
     } catch (...) {
         lock_.Release();
@@ -368,7 +391,7 @@ bool TDAODatabase::ConnectToSnapshot(bool diskFull) {
         uri += "&" + QByteArray(LowDiskParameter) + "=1";
     }
     try {
-        sqlite3* db = OpenLedgerFile(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
+        sqlite3* db = OpenMain(uri, SQLITE_OPEN_READONLY | SQLITE_OPEN_URI);
         Adopt(db, [this] { Execute("PRAGMA query_only=1"); });
     } catch (...) {
         lock_.Release();

@@ -73,6 +73,12 @@ public:
 
     // Used by the datasets and queries on this connection.
     sqlite3* Handle() const { return db_; }
+    // A further connection to the open ledger that only reads, opened as this
+    // one was (a ledger read as it stands stays so), for reads that run beside
+    // this connection in other threads; the caller closes it (sqlite3_close).
+    // Nothing when such a connection could not see what this one sees: this
+    // one is exclusive or inside a transaction, or the opening failed.
+    sqlite3* OpenReader();
     const TTranslation& Translate(const QString& jetSql);
     const TCatalog& Catalog() const { return catalog_; }
     sqlite3_stmt* Prepare(const QString& sql);
@@ -93,6 +99,8 @@ private:
     // open and it has no log to replay; false (nothing opened) otherwise.
     bool ConnectToSnapshot(bool diskFull);
     sqlite3* OpenLedgerFile(const QByteArray& name, int flags);
+    // OpenLedgerFile for this connection, remembering how it was opened.
+    sqlite3* OpenMain(const QByteArray& name, int flags);
     void Adopt(sqlite3* db, const std::function<void()>& setUp);
     void Disconnect();
     void LoadCatalog();
@@ -113,6 +121,8 @@ private:
     bool openWhenLoaded_ = false;
 
     sqlite3* db_ = nullptr;
+    QByteArray openedName_; // the name and flags db_ was opened with
+    int openedFlags_ = 0;
     TLedgerLock lock_;
     QList<TDAODataset*> datasets_;
     TCatalog catalog_;

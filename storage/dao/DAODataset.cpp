@@ -106,18 +106,36 @@ qint64 TField::AsInteger() const {
     }
 }
 
-Currency TField::AsCurrency() const {
-    const QVariant& v = dataset_->ValueAt(index_);
-    switch (v.typeId()) {
+QVariant ColumnValue(sqlite3_stmt* statement, int column) {
+    switch (sqlite3_column_type(statement, column)) {
+    case SQLITE_INTEGER:
+        return qint64(sqlite3_column_int64(statement, column));
+    case SQLITE_FLOAT:
+        return sqlite3_column_double(statement, column);
+    case SQLITE_NULL:
+        return {};
+    default:
+        return QString::fromUtf8(
+            reinterpret_cast<const char*>(sqlite3_column_text(statement, column)),
+            sqlite3_column_bytes(statement, column));
+    }
+}
+
+Currency CurrencyValue(const QVariant& value) {
+    switch (value.typeId()) {
     case QMetaType::LongLong:
-        return Currency::FromWhole(v.toLongLong());
+        return Currency::FromWhole(value.toLongLong());
     case QMetaType::Double:
-        return Currency::FromDouble(v.toDouble());
+        return Currency::FromDouble(value.toDouble());
     case QMetaType::QString:
-        return Currency::Parse(v.toString()).value_or(Currency());
+        return Currency::Parse(value.toString()).value_or(Currency());
     default:
         return {};
     }
+}
+
+Currency TField::AsCurrency() const {
+    return CurrencyValue(dataset_->ValueAt(index_));
 }
 
 double TField::AsFloat() const {
@@ -333,20 +351,7 @@ bool TDAODataset::FetchRow() {
     if (rc == SQLITE_ROW) {
         QVector<QVariant> row(int(columns_.size()));
         for (int i = 0; i < row.size(); ++i) {
-            switch (sqlite3_column_type(statement_, i)) {
-            case SQLITE_INTEGER:
-                row[i] = qint64(sqlite3_column_int64(statement_, i));
-                break;
-            case SQLITE_FLOAT:
-                row[i] = sqlite3_column_double(statement_, i);
-                break;
-            case SQLITE_NULL:
-                break;
-            default:
-                row[i] = QString::fromUtf8(
-                    reinterpret_cast<const char*>(sqlite3_column_text(statement_, i)),
-                    sqlite3_column_bytes(statement_, i));
-            }
+            row[i] = ColumnValue(statement_, i);
         }
         rows_.push_back(std::move(row));
         return true;

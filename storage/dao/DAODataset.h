@@ -19,6 +19,13 @@ class TDAODataset;
 
 enum class TDataSetState { Inactive, Browse, Edit, Insert };
 
+// A column of the row a statement stands on, as a dataset holds it: integers
+// as qint64, reals as double, text as QString, NULL as an invalid QVariant.
+QVariant ColumnValue(sqlite3_stmt* statement, int column);
+// A value as money: whole numbers, reals put on the 1/10000 grid, money text;
+// 0 for anything else.
+Currency CurrencyValue(const QVariant& value);
+
 // One column of the current row of a dataset, read and written by kind.
 class TField {
 public:
