@@ -72,6 +72,16 @@ const TOriginal Originals[] = {
      "SELECT SUM(A.Number) AS TSum FROM TbSTransaction AS A WHERE " FIGURE_RANGE " AND A.CId2=7",
      false},
     {TFigure::Cancelled, UNITS(RETURN_RANGE " AND A.CId2=3"), false},
+    // The two parts the profit must not count twice, in the same plain form.
+    {TFigure::RentFromDeposits,
+     "SELECT DISTINCT A.Id,-A.Sum2 AS TSum FROM TbFTransaction AS A LEFT JOIN TbRTransaction AS "
+     "B ON B.FId=A.Id WHERE " FIGURE_RANGE " AND A.Sum2<0 AND B.CId2=1",
+     true},
+    {TFigure::RangeSaleRefunds,
+     "SELECT DISTINCT A.Id,A.Sum1 AS TSum FROM TbFTransaction AS A LEFT JOIN TbSTransaction AS "
+     "B ON B.FId=A.Id WHERE " FIGURE_RANGE " AND A.CId1=7 AND B.Day>=#$BDAY$# And "
+     "B.Day<=#$EDAY$#",
+     true},
 };
 
 class OverViewSqlTest : public LedgerTest {
