@@ -1,5 +1,7 @@
 #include "app/SingleInstance.h"
 
+#include "storage/ledger/ProgramPaths.h"
+
 #include <QDir>
 #include <QLocalSocket>
 
@@ -9,8 +11,11 @@ constexpr int ConnectTimeoutMs = 1000;
 
 } // namespace
 
+// The lock and the socket lie in the user's private runtime folder: another
+// user's copy on the same machine neither blocks this one nor is raised by it.
 TSingleInstance::TSingleInstance(const QString& name, QObject* parent)
-    : QObject(parent), name_(name), lock_(QDir::temp().filePath(name + QStringLiteral(".lock"))) {
+    : QObject(parent), name_(QDir(ProgramPaths::RuntimeDirectory()).filePath(name)),
+      lock_(name_ + QStringLiteral(".lock")) {
     // The lock never goes stale by age, only when the copy holding it is gone.
     lock_.setStaleLockTime(0);
     connect(&server_, &QLocalServer::newConnection, this, [this] {

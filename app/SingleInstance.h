@@ -25,7 +25,7 @@ signals:
 private:
     void NotifyRunning() const;
 
-    QString name_;
+    QString name_; // the socket's path; the lock is beside it
     QLockFile lock_;
     QLocalServer server_;
 };

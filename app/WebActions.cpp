@@ -14,7 +14,6 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QSettings>
-#include <QStandardPaths>
 
 namespace WebActions {
 
@@ -23,8 +22,8 @@ namespace {
 // The open ledger keeps recent work in its write-ahead log, so the mail gets
 // a whole copy rather than the bare file.
 QString MailCopyOf(const QString& ledgerPath) {
-    const QString directory = QStandardPaths::writableLocation(QStandardPaths::TempLocation) +
-                              QStringLiteral("/vintor-mail");
+    // In the user's private folder: other users may not read the copy.
+    const QString directory = ProgramPaths::RuntimeDirectory() + QStringLiteral("/vintor-mail");
     QDir().mkpath(directory);
     const QString copy = QDir(directory).filePath(QFileInfo(ledgerPath).fileName());
     if (!LedgerFiles::Backup(TDM::Instance().DbBase, copy).Ok()) {

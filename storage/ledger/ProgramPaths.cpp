@@ -65,6 +65,12 @@ QString DataDirectory() {
     return dir;
 }
 
+QString RuntimeDirectory() {
+    const QString runtime = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
+    // Qt refuses a runtime folder that another user owns.
+    return runtime.isEmpty() ? QDir::tempPath() : runtime;
+}
+
 QString BlankTemplatePath() {
     return DataDirectory() + QStringLiteral("Blank");
 }

@@ -29,5 +29,10 @@ QString SettingsFile();
 QString DataDirectory();
 // DataDirectory() + "Blank".
 QString BlankTemplatePath();
+// A folder only this user can enter, for the running program's lock and local
+// socket and the files it hands to other programs: $XDG_RUNTIME_DIR, else the
+// private folder Qt makes for the user under the temporary folder (the
+// temporary folder itself only where Qt refuses that one).
+QString RuntimeDirectory();
 
 } // namespace ProgramPaths

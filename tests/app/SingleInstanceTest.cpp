@@ -1,7 +1,10 @@
 #include "app/SingleInstance.h"
+#include "storage/ledger/ProgramPaths.h"
 
 #include "tests/app/ModalDriver.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QUuid>
 
 #include <gtest/gtest.h>
@@ -18,6 +21,21 @@ TEST(SingleInstanceTest, ALaterCopyIsRefusedAndRaisesTheRunningOne) {
     TSingleInstance later(name);
     EXPECT_FALSE(later.Acquire());
     EXPECT_TRUE(TModalDriver::WaitUntil([&] { return raised == 1; }));
+}
+
+// The lock and the socket lie where only this user can enter, so another
+// user's copy on the same machine is neither blocked nor raised.
+TEST(SingleInstanceTest, TheLockAndSocketArePrivateToTheUser) {
+    const QString name = QStringLiteral("VintorTest-") + QUuid::createUuid().toString(QUuid::Id128);
+    TSingleInstance running(name);
+    ASSERT_TRUE(running.Acquire());
+    const QDir runtime(ProgramPaths::RuntimeDirectory());
+    EXPECT_TRUE(runtime.exists(name + QStringLiteral(".lock")));
+    EXPECT_TRUE(runtime.exists(name));
+    EXPECT_FALSE(QFileInfo(runtime.path()).permissions() &
+                 (QFile::ReadOther | QFile::WriteOther | QFile::ExeOther | QFile::ReadGroup |
+                  QFile::WriteGroup | QFile::ExeGroup));
+    EXPECT_FALSE(QDir::temp().exists(name + QStringLiteral(".lock")));
 }
 
 TEST(SingleInstanceTest, TheNameIsFreeAgainOnceTheRunningCopyEnds) {

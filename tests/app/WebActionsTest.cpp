@@ -1,6 +1,7 @@
 #include "app/WebActions.h"
 
 #include "storage/ScriptedPrompter.h"
+#include "storage/ledger/ProgramPaths.h"
 #include "tests/app/ProgramHome.h"
 #include "tests/app/VersionServer.h"
 #include "tests/support/LedgerFixture.h"
@@ -98,6 +99,10 @@ TEST_F(WebActionsTest, MailCarriesACopyOfTheLedgerWithItsLatestWork) {
                                             QStringLiteral("--attach")}));
     EXPECT_TRUE(given[3].endsWith(QStringLiteral("/test.mdb")));
     EXPECT_NE(given[3], ledger_);
+    // Other users may not read the copy.
+    EXPECT_EQ(QFileInfo(QFileInfo(given[3]).path()).dir().path(), ProgramPaths::RuntimeDirectory());
+    EXPECT_FALSE(QFileInfo(ProgramPaths::RuntimeDirectory()).permissions() &
+                 (QFile::ReadOther | QFile::ExeOther | QFile::ReadGroup | QFile::ExeGroup));
     TDM copy;
     copy.DbBase.SetDatabaseName(given[3]);
     EXPECT_EQ(copy.SqlFieldText(QStringLiteral("SELECT Count(*) AS N FROM TbBank WHERE "
@@ -120,8 +125,8 @@ TEST_F(WebActionsTest, WithoutAMailProgramOrABrowserTheOperatorIsToldAndNoCopySt
     EXPECT_TRUE(errors[0].contains(QStringLiteral("邮件程序")));
     EXPECT_TRUE(errors[1].contains(WebActions::HomePage.toString()));
     EXPECT_TRUE(errors[1].contains(QStringLiteral("浏览器")));
-    EXPECT_FALSE(QFile::exists(QStandardPaths::writableLocation(QStandardPaths::TempLocation) +
-                               QStringLiteral("/vintor-mail/test.mdb")));
+    EXPECT_FALSE(
+        QFile::exists(ProgramPaths::RuntimeDirectory() + QStringLiteral("/vintor-mail/test.mdb")));
 }
 
 } // namespace
