@@ -7,6 +7,24 @@
 #include <QDir>
 #include <QFile>
 
+namespace {
+
+// Every test program keeps the program's files in a folder of its own, so a
+// test that makes a ledger from the blank template, or runs vintorctl, without
+// choosing a program directory never writes into the user's real data folder.
+class TOwnProgramHome : public ::testing::Environment {
+public:
+    void SetUp() override { qputenv("VINTOR_HOME", home_.path().toUtf8()); }
+
+private:
+    QTemporaryDir home_;
+};
+
+[[maybe_unused]] const ::testing::Environment* const OwnProgramHome =
+    ::testing::AddGlobalTestEnvironment(new TOwnProgramHome);
+
+} // namespace
+
 const QString& BlankLedgerForTests() {
     static QTemporaryDir dir;
     static const QString path = [] {

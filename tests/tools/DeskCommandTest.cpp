@@ -1,7 +1,7 @@
 #include "storage/JetDate.h"
+#include "tests/support/VintorctlRun.h"
 
 #include <QDate>
-#include <QProcess>
 #include <QTemporaryDir>
 
 #include <gtest/gtest.h>
@@ -17,12 +17,8 @@ protected:
         ASSERT_EQ(Start({QStringLiteral("example"), ledger_}, QString()).first, 0);
     }
     std::pair<int, QString> Start(const QStringList& args, const QString& input) {
-        QProcess process;
-        process.start(QStringLiteral(VINTORCTL_PATH), args);
-        process.write(input.toUtf8());
-        process.closeWriteChannel();
-        EXPECT_TRUE(process.waitForFinished(60000));
-        return {process.exitCode(), QString::fromUtf8(process.readAllStandardOutput())};
+        const TRun run = RunVintorctl(args, input.toUtf8());
+        return {run.rc, run.out};
     }
     // The script's output lines; the run must exit 0.
     QStringList Desk(const QString& script) {
