@@ -250,6 +250,15 @@ bool TStockInFm::Validate() {
         pnCd->edCode->setFocus();
         return false;
     }
+    // A new title typed but not yet posted would be dropped without a word.
+    const QString typed = pnCd->edCode->text().trimmed();
+    if (batch_->CurrentLine() < 0 && !typed.isEmpty() &&
+        !AskYesNo(QStringLiteral("编号为“%1”的影片还没有加入货品列表，是否放弃它、只保存列表中的"
+                                 "影片？")
+                      .arg(typed))) {
+        pnCd->edCode->setFocus();
+        return false;
+    }
     return true;
 }
 

@@ -235,6 +235,33 @@ TEST_F(StockRentFmTest, ClosingWithUnsavedLinesAsksFirst) {
     EXPECT_EQ(prompter_.Texts(Kind::Question).size(), 3);
 }
 
+// Saving the batch while a new title is typed but not posted asks before the
+// title is left out.
+TEST_F(StockRentFmTest, SavingWithAnUnpostedTitleAsksBeforeLeavingItOut) {
+    driver_.WhenShown<TAddStockRentFm>([&](TAddStockRentFm& dialog) {
+        EnterTitle(dialog, QStringLiteral("0500"), QStringLiteral("亮剑"), QStringLiteral("1"),
+                   QStringLiteral("1"), QStringLiteral("4"), QStringLiteral("1"));
+        ASSERT_EQ(dialog.tlStock->model()->rowCount(), 1);
+        Type(dialog.pnCd->edCode, QStringLiteral("0501"));
+        prompter_.QueueAnswer(false);
+        Button(dialog, "保存并关闭 &S")->click();
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), dialog.pnCd->edCode);
+        EXPECT_EQ(dialog.pnCd->edCode->text(), QStringLiteral("0501"));
+        EXPECT_EQ(Count("TbRentCd", "Code=\"0500\""), 0);
+
+        prompter_.QueueAnswer(true);
+        Button(dialog, "保存并关闭 &S")->click();
+    });
+    int id = -1;
+    EXPECT_TRUE(TEditDialogFm::Execute<TAddStockRentFm>(id, 0, window_.get()));
+    EXPECT_EQ(prompter_.Texts(Kind::Question),
+              (QStringList(2, QStringLiteral("编号为“0501”的影片还没有加入货品列表，是否放弃它、"
+                                             "只保存列表中的影片？"))));
+    EXPECT_EQ(Count("TbRentCd", "Code=\"0500\""), 1);
+    EXPECT_EQ(Count("TbRentCd", "Code=\"0501\""), 0);
+}
+
 TEST_F(StockRentFmTest, EditingARentalTitleWritesOnlyItsRow) {
     const int id = Field("SELECT Id FROM TbRentCd WHERE Code=\"00006\"", "Id").toInt();
     const int lines = Count("TbITransaction", "1=1");
