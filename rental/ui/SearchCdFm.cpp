@@ -210,7 +210,7 @@ TDeskGrid* TSearchCdFm::NewGrid(TFoundCds& list, const QString& name, QWidget* p
 void TSearchCdFm::FillCategories() {
     cbCdCategory->Fill(
         QStringLiteral("SELECT 0 AS Id,\"所有影片分类\" AS Txt FROM TbVersion UNION SELECT Id,Name "
-                       "AS TXT FROM TbCdCategory"));
+                       "AS TXT FROM TbCdCategory ORDER BY Id"));
     cbCdCategory->ChooseId(0);
 }
 

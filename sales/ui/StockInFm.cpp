@@ -110,15 +110,17 @@ QWidget* TStockInFm::BuildHeader() {
     auto* box = new QWidget(pnBody);
     edDay = new TDateEdit(box);
     edDay->setObjectName(QStringLiteral("edDay"));
+    // The lists in the order their rows were entered, the first chosen; not in
+    // the order of the name index the engine may read them through.
     cbCompany = new TIdComboBox(box);
     cbCompany->setObjectName(QStringLiteral("cbCompany"));
-    cbCompany->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbCompany"));
+    cbCompany->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbCompany ORDER BY Id"));
     cbAccount = new TIdComboBox(box);
     cbAccount->setObjectName(QStringLiteral("cbAccount"));
-    cbAccount->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbAccount"));
+    cbAccount->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbAccount ORDER BY Id"));
     cbOperator = new TIdComboBox(box);
     cbOperator->setObjectName(QStringLiteral("cbOperator"));
-    cbOperator->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbOperator"));
+    cbOperator->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbOperator ORDER BY Id"));
     edSum = new TMoneyEdit(QStringLiteral("金额"), box);
     edSum->setObjectName(QStringLiteral("edSum"));
     edMemo2 = new QLineEdit(box);

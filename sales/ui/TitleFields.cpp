@@ -32,10 +32,10 @@ TTitleFields::TTitleFields(TKind kind, QWidget* parent)
     AddField(QStringLiteral("别名2"), edAlias2 = Named(new QLineEdit(this), "edAlias2"));
     AddField(QStringLiteral("影片类型"),
              cbCdCategory = Named(new TIdComboBox(this), "cbCdCategory"));
-    cbCdCategory->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbCdCategory"));
+    cbCdCategory->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbCdCategory ORDER BY Id"));
     if (rent) {
         AddField(QStringLiteral("收费标准"), cbFee = Named(new TIdComboBox(this), "cbFee"));
-        cbFee->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbFee"));
+        cbFee->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbFee ORDER BY Id"));
         AddField(QStringLiteral("碟片数目"), edNumber = Named(new TDigitEdit(this), "edNumber"));
         AddField(QStringLiteral("计费部数"), edPower = Named(new TDigitEdit(this), "edPower"));
         AddField(QStringLiteral("价格"), edPrice = Named(new TMoneyEdit({}, this), "edPrice"));

@@ -235,6 +235,36 @@ TEST_F(StockRentFmTest, ClosingWithUnsavedLinesAsksFirst) {
     EXPECT_EQ(prompter_.Texts(Kind::Question).size(), 3);
 }
 
+// The header's and the entry's lists open on the row entered first, although
+// a name ("A…" before any Chinese name) would come first in name order.
+TEST_F(StockRentFmTest, PickListsOpenOnTheRowEnteredFirst) {
+    TDM::Instance().ExecSql(
+        QStringLiteral("INSERT INTO TbCompany (Name,Address,Telephone,Memo) VALUES "
+                       "(\"A字头批发\",\"\",\"\",\"\")"));
+    TDM::Instance().ExecSql(
+        QStringLiteral("INSERT INTO TbAccount (Name,[Max],[Min],[No],Bank,Contact,"
+                       "Telephone,Memo) VALUES (\"A银行\",0,0,\"\",\"\",\"\",\"\",\"\")"));
+    TDM::Instance().ExecSql(
+        QStringLiteral("INSERT INTO TbCdCategory (Name,SubId,Memo) VALUES (\"A字头\",0,\"\")"));
+    const auto first = [&](const char* table) {
+        return Field(QStringLiteral("SELECT Min(Id) AS V FROM %1").arg(QLatin1String(table)), "V")
+            .toInt();
+    };
+    TAddStockRentFm dialog(window_.get());
+    driver_.Exec(dialog, [&] {
+        EXPECT_EQ(dialog.cbCompany->ChosenId(), first("TbCompany"));
+        EXPECT_EQ(dialog.cbCompany->itemText(dialog.cbCompany->count() - 1),
+                  QStringLiteral("A字头批发"));
+        EXPECT_EQ(dialog.cbAccount->ChosenId(), first("TbAccount"));
+        EXPECT_EQ(dialog.cbAccount->itemText(dialog.cbAccount->count() - 1),
+                  QStringLiteral("A银行"));
+        EXPECT_EQ(dialog.cbOperator->ChosenId(), first("TbOperator"));
+        dialog.pnCd->cbCdCategory->setCurrentIndex(0);
+        EXPECT_EQ(dialog.pnCd->cbCdCategory->ChosenId(), first("TbCdCategory"));
+        dialog.close();
+    });
+}
+
 // Saving the batch while a new title is typed but not posted asks before the
 // title is left out.
 TEST_F(StockRentFmTest, SavingWithAnUnpostedTitleAsksBeforeLeavingItOut) {
