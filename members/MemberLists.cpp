@@ -97,18 +97,21 @@ QString FeeExportName(const QString& memberName) {
 }
 
 QList<TGridColumn> RentColumns() {
-    return {{QStringLiteral("出租日期"), QStringLiteral("Day1"), TCellKind::Date,
-             QStringLiteral("A.Day1")},
-            {QStringLiteral("返还日期"), QStringLiteral("Day2"), TCellKind::Date,
-             QStringLiteral("A.Day2")},
-            {QStringLiteral("影片编号"), QStringLiteral("BCode"), TCellKind::Text,
-             QStringLiteral("B.Code")},
-            {QStringLiteral("影片名称"), QStringLiteral("BName"), TCellKind::Text,
-             QStringLiteral("B.Name")},
-            {QStringLiteral("影片分类"), QStringLiteral("CName"), TCellKind::Text,
-             QStringLiteral("C.Name")},
-            {QStringLiteral("状态"), QStringLiteral("TXT_Status"), TCellKind::Text,
-             QStringLiteral("A.CId2")}};
+    QList<TGridColumn> columns = {{QStringLiteral("出租日期"), QStringLiteral("Day1"),
+                                   TCellKind::Date, QStringLiteral("A.Day1")},
+                                  {QStringLiteral("返还日期"), QStringLiteral("Day2"),
+                                   TCellKind::Date, QStringLiteral("A.Day2")},
+                                  {QStringLiteral("影片编号"), QStringLiteral("BCode"),
+                                   TCellKind::Text, QStringLiteral("B.Code")},
+                                  {QStringLiteral("影片名称"), QStringLiteral("BName"),
+                                   TCellKind::Text, QStringLiteral("B.Name")},
+                                  {QStringLiteral("影片分类"), QStringLiteral("CName"),
+                                   TCellKind::Text, QStringLiteral("C.Name")},
+                                  {QStringLiteral("状态"), QStringLiteral("TXT_Status"),
+                                   TCellKind::Text, QStringLiteral("A.CId2")}};
+    // The state sorts by its stored number but is filtered by the word shown.
+    columns.back().filterField = QStringLiteral("TXT_Status");
+    return columns;
 }
 
 QString RentSelect() {

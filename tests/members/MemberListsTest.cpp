@@ -139,6 +139,10 @@ TEST_F(MemberListsTest, RentalsOfOneMemberSortByStateAndAreCountedByState) {
     data->Reload();
     EXPECT_EQ(ColumnTexts(*data, 2), (QStringList{"D2", "D1", "D4", "D3"}));
     EXPECT_EQ(ColumnTexts(*data, 5), (QStringList{"已还", "未还", "未还", "撤消"}));
+    // A filter on the state tests the word the column shows.
+    EXPECT_TRUE(data->SetFilter(5, QStringLiteral("未还")));
+    EXPECT_EQ(ColumnTexts(*data, 2), (QStringList{"D1", "D4"}));
+    data->ClearFilters();
     EXPECT_EQ(data->Text(0, 1), QStringLiteral("2024-06-12"));
     EXPECT_EQ(data->Text(0, 3), QStringLiteral("片D2"));
     EXPECT_EQ(MemberLists::RentFooter(member),
