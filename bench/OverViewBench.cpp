@@ -11,6 +11,8 @@
 #include "storage/JetDate.h"
 #include "storage/dao/DM.h"
 
+#include <QThread>
+
 namespace OverViewBench {
 
 namespace {
@@ -87,7 +89,11 @@ void Run(const QString& ledger) {
             const TStored<TPreparedReport> report = OverView::Prepare(dates);
             WindowRig::Require(report.Ok() && !report.Value().figures.isEmpty(), over);
         });
-        Print(Measurement::Line(QStringLiteral("overview: the page") + over, page));
+        Print(Measurement::Line(
+            QStringLiteral("overview: the page, statements side by side on %1 connections%2")
+                .arg(QThread::idealThreadCount())
+                .arg(over),
+            page));
     }
     TClock::Release();
 }
