@@ -8,6 +8,7 @@
 
 #include <algorithm>
 #include <atomic>
+#include <system_error>
 #include <thread>
 #include <vector>
 
@@ -88,7 +89,11 @@ QList<TFirstRow> FirstRows(TDAODatabase& database, const QStringList& jetSql, in
     std::vector<std::thread> threads;
     threads.reserve(readers.size());
     for (sqlite3* reader : readers) {
-        threads.emplace_back(work, reader);
+        try {
+            threads.emplace_back(work, reader);
+        } catch (const std::system_error&) {
+            break; // no more threads: the ones running take what is left
+        }
     }
     work(database.Handle());
     for (std::thread& thread : threads) {
