@@ -9,6 +9,8 @@
 #include <QHash>
 #include <QSet>
 
+#include <algorithm>
+
 namespace CategoryParents {
 
 namespace {
@@ -50,6 +52,16 @@ bool IsSelfOrBelow(const QHash<int, int>& parents, int candidate, int id) {
     return false;
 }
 
+// True for a disc category with categories below it: the disc tree has one
+// level, so it stays at the top (a search by its parent would miss the
+// categories below it).
+bool KeptAtTop(TTree tree, const QHash<int, int>& parents, int id) {
+    if (tree != TTree::Disc || id <= 0) {
+        return false;
+    }
+    return std::any_of(parents.cbegin(), parents.cend(), [id](int parent) { return parent == id; });
+}
+
 bool Refuse(const QString& message) {
     ShowError(message);
     return false;
@@ -60,6 +72,9 @@ bool Refuse(const QString& message) {
 QList<TChoice> Choices(TTree tree, int id) {
     const QHash<int, int> parents = ParentsOf(tree);
     QList<TChoice> choices{{0, QStringLiteral("无从属分类")}};
+    if (KeptAtTop(tree, parents, id)) {
+        return choices;
+    }
     TDM& dm = TDM::Instance();
     TDAOQuery query(&dm.DbBase);
     for (dm.OpenSqlOn(query, Format(QStringLiteral("SELECT Id,Name FROM %s WHERE %s ORDER BY Id"),
@@ -80,6 +95,9 @@ bool CheckParent(TTree tree, int id, int parentId) {
     }
     if (parentId == id) {
         return Refuse(QStringLiteral("不能把分类自己选为它的“所属分类”，请重新选择。"));
+    }
+    if (KeptAtTop(tree, ParentsOf(tree), id)) {
+        return Refuse(QStringLiteral("此分类下面还有从属分类，不能再把它放到其他分类下面。"));
     }
     if (IsSelfOrBelow(ParentsOf(tree), parentId, id)) {
         return Refuse(QStringLiteral("不能把此分类下的从属分类选为它的“所属分类”，请重新选择。"));

@@ -18,12 +18,14 @@ struct TChoice {
 };
 
 // The parent list of category `id` (-1 for a new one): "无从属分类" (0) first,
-// then, by Id, every category it may hang under.
+// then, by Id, every category it may hang under (none for a disc category
+// with categories below it).
 QList<TChoice> Choices(TTree tree, int id);
 
 // Refuses, with an error naming the reason, a parent that is the category
-// itself, one below it, or one that is no longer in the parent list (deleted
-// or moved meanwhile); 0 is always accepted.
+// itself, one below it, any parent for a disc category with categories below
+// it, or one that is no longer in the parent list (deleted or moved
+// meanwhile); 0 is always accepted.
 bool CheckParent(TTree tree, int id, int parentId);
 
 // A system category (Flag 1 or 2) is not changed here: a warning, and false.

@@ -170,24 +170,34 @@ TEST_F(MembersTest, APrepaidMemberTypeStoresFeeFiveWithoutQuotas) {
     EXPECT_EQ(shown.tSum, QStringLiteral("12.50"));
 }
 
-TEST_F(MembersTest, ADiscCategoryCannotHangUnderItself) {
-    // The blank ledger: 电影 (1) with 动作片 (5) below it, 电视剧 (2), 动画片 (3), 综艺/音乐 (4).
+TEST_F(MembersTest, ADiscCategoryHangsOnlyUnderATopLevelOneAndOnlyWithoutChildren) {
+    // The blank ledger: 电影 (1) with 动作片 … 科幻片 (5–8) below it, 电视剧 (2)
+    // with 国产剧 and 港台剧 (9, 10), 动画片 (3), 综艺/音乐 (4).
     const QList<int> all = ChoiceIds(TTree::Disc, -1);
     EXPECT_EQ(all, (QList<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(CategoryParents::Choices(TTree::Disc, -1).first().name, QStringLiteral("无从属分类"));
-    EXPECT_EQ(ChoiceIds(TTree::Disc, 2), (QList<int>{0, 1, 3, 4}));
+    EXPECT_EQ(ChoiceIds(TTree::Disc, 3), (QList<int>{0, 1, 2, 4}));
 
-    TCdCategoryFields fields{QStringLiteral("电视剧"), 2, QString()};
-    EXPECT_EQ(Refusal(Check(2, fields)),
+    TCdCategoryFields fields{QStringLiteral("动画片"), 3, QString()};
+    EXPECT_EQ(Refusal(Check(3, fields)),
               QStringLiteral("cbSubId 不能把分类自己选为它的“所属分类”，请重新选择。"));
     fields.subId = 5; // not a top-level category
-    EXPECT_EQ(Refusal(Check(2, fields)),
+    EXPECT_EQ(Refusal(Check(3, fields)),
               QStringLiteral("cbSubId 所选的“所属分类”已经被删除或修改，请重新选择。"));
     fields.subId = 1;
-    EXPECT_FALSE(Check(2, fields).has_value());
+    EXPECT_FALSE(Check(3, fields).has_value());
     fields.name = QStringLiteral("电影");
-    EXPECT_EQ(Refusal(Check(2, fields)),
+    EXPECT_EQ(Refusal(Check(3, fields)),
               QStringLiteral("edName “\"电影\"”名称已经存在，请重新输入。"));
+
+    // 电视剧 has categories below it: moved under another one, they would sit
+    // on a third level that a search by category does not reach.
+    EXPECT_EQ(ChoiceIds(TTree::Disc, 2), (QList<int>{0}));
+    TCdCategoryFields series{QStringLiteral("电视剧"), 1, QString()};
+    EXPECT_EQ(Refusal(Check(2, series)),
+              QStringLiteral("cbSubId 此分类下面还有从属分类，不能再把它放到其他分类下面。"));
+    series.subId = 0;
+    EXPECT_FALSE(Check(2, series).has_value());
 }
 
 TEST_F(MembersTest, AnIncomeCategoryCannotHangUnderItselfOrBelowItself) {
