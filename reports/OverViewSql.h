@@ -8,14 +8,17 @@
 //
 // A movement counts towards a deposit or rent figure once, when one of its
 // rental lines qualifies; the statements ask that per movement (EXISTS along
-// the lines' movement index) instead of joining every line and removing the
-// repeats. The disc counts add up each title's lines first and read the
-// title's units once per title, not once per line.
+// the lines' movement index), or over a long range list the movements of the
+// qualifying lines in that index's order, instead of joining every line and
+// removing the repeats. The disc counts add up each title's lines first and
+// read the title's units once per title, not once per line. The statements
+// are independent of each other.
 namespace OverViewSql {
 
 // How much of the ledger a range covers. The lines of a short range are
-// found by day and sorted by title; a long range walks every line in title
-// order instead, which costs less than sorting most of them.
+// found by day (sorted by title for the counts, asked per movement for the
+// money); a long range walks every line in title or movement order instead,
+// which costs less than sorting or asking for most of them.
 enum class TSpan { Short, Long };
 
 // The figures in the order they are evaluated.
