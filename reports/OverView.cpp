@@ -243,23 +243,25 @@ TStored<TFigures> Compute(const ReportFrame::TDates& dates) {
     figures.dateFrom = ReportFrame::DateText(dates.from);
     figures.dateTo = ReportFrame::DateText(dates.to);
     const OverViewSql::TSpan span = SpanOf(figures.dateFrom, figures.dateTo);
+    const QList<TFigure> order = OverViewSql::CostliestFirst();
     QStringList statements;
-    for (int i = 0; i < OverViewSql::FigureCount; ++i) {
-        statements.append(ReportFrame::ExpandDates(OverViewSql::Statement(TFigure(i), span),
+    for (TFigure figure : order) {
+        statements.append(ReportFrame::ExpandDates(OverViewSql::Statement(figure, span),
                                                    figures.dateFrom, figures.dateTo));
     }
     // The statements are independent: they run side by side.
     const QList<ParallelReads::TFirstRow> sums =
         ParallelReads::FirstRows(TDM::Instance().DbBase, statements);
-    for (int i = 0; i < OverViewSql::FigureCount; ++i) {
-        if (sums[i].error) {
-            figures.failed.append(TFigure(i));
-        } else if (!sums[i].values.isEmpty()) {
+    for (qsizetype n = 0; n < order.size(); ++n) {
+        if (sums[n].error) {
+            figures.failed.append(order[n]);
+        } else if (!sums[n].values.isEmpty()) {
             // TSum, the only column; NULL (nothing counted) stays 0.
-            figures.values[i] = CurrencyValue(sums[i].values.front());
+            figures.values[size_t(order[n])] = CurrencyValue(sums[n].values.front());
         }
     }
     if (!figures.failed.isEmpty()) {
+        std::sort(figures.failed.begin(), figures.failed.end());
         QStringList names;
         for (TFigure figure : figures.failed) {
             names.append(FigureName(figure));

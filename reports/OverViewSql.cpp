@@ -174,6 +174,23 @@ QString Statement(TFigure figure, TSpan span) {
     return {};
 }
 
+QList<TFigure> CostliestFirst() {
+    // Ten years of a large ledger: the rental line figures take 200 to 500 ms
+    // each, the deposits handed back and the cancelled units tens, the rest a
+    // few.
+    QList<TFigure> order = {
+        TFigure::RentFromDeposits, TFigure::MemberDeposit,  TFigure::WalkInDeposit,
+        TFigure::MemberRent,       TFigure::MemberReturned, TFigure::MemberRented,
+        TFigure::WalkInReturned,   TFigure::WalkInRent,     TFigure::WalkInRented,
+        TFigure::DepositReturned,  TFigure::Cancelled};
+    for (int i = 0; i < FigureCount; ++i) {
+        if (!order.contains(TFigure(i))) {
+            order.append(TFigure(i));
+        }
+    }
+    return order;
+}
+
 bool IsCount(TFigure figure) {
     return figure >= TFigure::WalkInRented && figure <= TFigure::Cancelled;
 }

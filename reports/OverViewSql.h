@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QList>
 #include <QString>
 
 // The Jet SQL of the business overview: one statement per figure, each with
@@ -55,5 +56,9 @@ inline constexpr int FigureCount = int(TFigure::RangeSaleRefunds) + 1;
 QString Statement(TFigure figure, TSpan span = TSpan::Short);
 // True for the counts of discs and units, false for amounts of money.
 bool IsCount(TFigure figure);
+// Every figure once, those whose statements read the most rows first (the
+// rental lines, then the movements and the rest), so that statements run side
+// by side end together instead of one long statement starting last.
+QList<TFigure> CostliestFirst();
 
 } // namespace OverViewSql

@@ -26,7 +26,8 @@ struct TFirstRow {
     std::optional<EOleException> error;
 };
 
-// The first row of each Jet SQL SELECT, in the order given. At most `workers`
+// The first row of each Jet SQL SELECT, in the order given. The workers take
+// the statements in that order, so the longest should come first. At most `workers`
 // run at once (0: as many as the machine has processors).
 QList<TFirstRow> FirstRows(TDAODatabase& database, const QStringList& jetSql, int workers = 0);
 

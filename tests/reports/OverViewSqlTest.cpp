@@ -192,4 +192,14 @@ TEST_F(OverViewSqlTest, EveryFigureIsTheOriginalStatementsValue) {
     EXPECT_TRUE(halves);
 }
 
+// The page runs the statements in this order and files each answer under the
+// figure it was asked for: every figure exactly once.
+TEST(OverViewSqlOrder, CostliestFirstHoldsEveryFigureOnce) {
+    const QList<TFigure> order = OverViewSql::CostliestFirst();
+    ASSERT_EQ(order.size(), OverViewSql::FigureCount);
+    for (int i = 0; i < OverViewSql::FigureCount; ++i) {
+        EXPECT_EQ(order.count(TFigure(i)), 1) << i;
+    }
+}
+
 } // namespace
