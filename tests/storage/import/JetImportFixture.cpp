@@ -4,6 +4,7 @@
 #include "storage/dao/DM.h"
 #include "storage/ledger/LedgerUpgrade.h"
 #include "storage/ledger/OlderLedgers.h"
+#include "tests/support/SqliteRows.h"
 
 #include <QDir>
 #include <QFile>
@@ -77,47 +78,40 @@ QStringList LedgerRows(const QString& ledger) {
     dm.DbBase.SetReadOnly(true);
     dm.DbBase.Open();
     sqlite3* db = dm.DbBase.Handle();
-    const auto each = [db](const QString& sql, const auto& take) {
-        sqlite3_stmt* s = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s, nullptr), SQLITE_OK)
-            << sql.toStdString();
-        while (s && sqlite3_step(s) == SQLITE_ROW) {
-            take(s);
-        }
-        sqlite3_finalize(s);
-    };
-    const auto text = [](sqlite3_stmt* s, int i) {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)));
-    };
+    using SqliteRows::Text;
     QStringList tables;
-    each(QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT IN "
-                        "('sqlite_stat1','TbBalanceStamp') ORDER BY name"),
-         [&](sqlite3_stmt* s) { tables.append(text(s, 0)); });
+    SqliteRows::Each(
+        db,
+        QStringLiteral("SELECT name FROM sqlite_master WHERE type='table' AND name NOT IN "
+                       "('sqlite_stat1','TbBalanceStamp') ORDER BY name"),
+        [&](sqlite3_stmt* s) { tables.append(Text(s, 0)); });
     QStringList rows;
     for (const QString& table : tables) {
         const bool sequence = table == QLatin1String("sqlite_sequence");
-        each(sequence ? QStringLiteral("SELECT * FROM sqlite_sequence WHERE seq>0 ORDER BY name")
-                      : QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table),
-             [&](sqlite3_stmt* s) {
-                 QString row = table;
-                 for (int i = 0; i < sqlite3_column_count(s); ++i) {
-                     row += u'|' + QString::fromUtf8(sqlite3_column_name(s, i)) + u'=';
-                     switch (sqlite3_column_type(s, i)) {
-                     case SQLITE_INTEGER:
-                         row += QStringLiteral("i:%1").arg(sqlite3_column_int64(s, i));
-                         break;
-                     case SQLITE_FLOAT:
-                         row += QStringLiteral("r:%1").arg(sqlite3_column_double(s, i), 0, 'g', 17);
-                         break;
-                     case SQLITE_NULL:
-                         row += QStringLiteral("null");
-                         break;
-                     default:
-                         row += QStringLiteral("t:") + text(s, i);
-                     }
-                 }
-                 rows.append(row);
-             });
+        SqliteRows::Each(
+            db,
+            sequence ? QStringLiteral("SELECT * FROM sqlite_sequence WHERE seq>0 ORDER BY name")
+                     : QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table),
+            [&](sqlite3_stmt* s) {
+                QString row = table;
+                for (int i = 0; i < sqlite3_column_count(s); ++i) {
+                    row += u'|' + QString::fromUtf8(sqlite3_column_name(s, i)) + u'=';
+                    switch (sqlite3_column_type(s, i)) {
+                    case SQLITE_INTEGER:
+                        row += QStringLiteral("i:%1").arg(sqlite3_column_int64(s, i));
+                        break;
+                    case SQLITE_FLOAT:
+                        row += QStringLiteral("r:%1").arg(sqlite3_column_double(s, i), 0, 'g', 17);
+                        break;
+                    case SQLITE_NULL:
+                        row += QStringLiteral("null");
+                        break;
+                    default:
+                        row += QStringLiteral("t:") + Text(s, i);
+                    }
+                }
+                rows.append(row);
+            });
     }
     return rows;
 }

@@ -3,6 +3,7 @@
 #include "storage/Clock.h"
 #include "storage/ledger/LedgerUpgrade.h"
 #include "storage/ledger/OlderLedgers.h"
+#include "tests/support/SqliteRows.h"
 #include "tests/support/jet/JetReadBackCheck.h"
 #include "tests/support/jet/MdbReadBack.h"
 
@@ -32,52 +33,45 @@ QList<TSqliteTable> SqliteTables(const QString& ledger) {
     sqlite3* db = nullptr;
     EXPECT_EQ(sqlite3_open_v2(ledger.toUtf8().constData(), &db, SQLITE_OPEN_READONLY, nullptr),
               SQLITE_OK);
-    const auto each = [db](const QString& sql, const auto& take) {
-        sqlite3_stmt* s = nullptr;
-        EXPECT_EQ(sqlite3_prepare_v2(db, sql.toUtf8().constData(), -1, &s, nullptr), SQLITE_OK)
-            << sql.toStdString();
-        while (s && sqlite3_step(s) == SQLITE_ROW) {
-            take(s);
-        }
-        sqlite3_finalize(s);
-    };
-    const auto text = [](sqlite3_stmt* s, int i) {
-        return QString::fromUtf8(reinterpret_cast<const char*>(sqlite3_column_text(s, i)));
-    };
+    using SqliteRows::Text;
     QList<TSqliteTable> tables;
-    each(QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='table' AND name NOT IN "
-                        "('sqlite_sequence','sqlite_stat1','TbBalance','TbBalanceStamp') "
-                        "ORDER BY rowid"),
-         [&](sqlite3_stmt* s) {
-             TSqliteTable table;
-             table.name = text(s, 0);
-             table.counter = text(s, 1).contains(QStringLiteral("AUTOINCREMENT"));
-             tables.append(table);
-         });
+    SqliteRows::Each(
+        db,
+        QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='table' AND name NOT IN "
+                       "('sqlite_sequence','sqlite_stat1','TbBalance','TbBalanceStamp') "
+                       "ORDER BY rowid"),
+        [&](sqlite3_stmt* s) {
+            TSqliteTable table;
+            table.name = Text(s, 0);
+            table.counter = Text(s, 1).contains(QStringLiteral("AUTOINCREMENT"));
+            tables.append(table);
+        });
     for (TSqliteTable& table : tables) {
-        each(QStringLiteral("PRAGMA table_info(\"%1\")").arg(table.name),
-             [&](sqlite3_stmt* s) { table.declared.append(text(s, 2)); });
-        each(QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name='%1'").arg(table.name),
-             [&](sqlite3_stmt* s) { table.sequence = sqlite3_column_int64(s, 0); });
-        each(QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table.name),
-             [&](sqlite3_stmt* s) {
-                 QVariantList row;
-                 for (int i = 0; i < table.declared.size(); ++i) {
-                     const QString& type = table.declared[i];
-                     if (sqlite3_column_type(s, i) == SQLITE_NULL) {
-                         row.append(QVariant());
-                     } else if (type == QLatin1String("CURRENCY")) {
-                         row.append(qint64(std::llround(sqlite3_column_double(s, i) * 10000)));
-                     } else if (type == QLatin1String("DATETIME")) {
-                         row.append(sqlite3_column_double(s, i));
-                     } else if (type == QLatin1String("INTEGER")) {
-                         row.append(qint64(sqlite3_column_int64(s, i)));
-                     } else {
-                         row.append(text(s, i));
-                     }
-                 }
-                 table.rows.append(row);
-             });
+        SqliteRows::Each(db, QStringLiteral("PRAGMA table_info(\"%1\")").arg(table.name),
+                         [&](sqlite3_stmt* s) { table.declared.append(Text(s, 2)); });
+        SqliteRows::Each(
+            db, QStringLiteral("SELECT seq FROM sqlite_sequence WHERE name='%1'").arg(table.name),
+            [&](sqlite3_stmt* s) { table.sequence = sqlite3_column_int64(s, 0); });
+        SqliteRows::Each(db, QStringLiteral("SELECT * FROM \"%1\" ORDER BY rowid").arg(table.name),
+                         [&](sqlite3_stmt* s) {
+                             QVariantList row;
+                             for (int i = 0; i < table.declared.size(); ++i) {
+                                 const QString& type = table.declared[i];
+                                 if (sqlite3_column_type(s, i) == SQLITE_NULL) {
+                                     row.append(QVariant());
+                                 } else if (type == QLatin1String("CURRENCY")) {
+                                     row.append(
+                                         qint64(std::llround(sqlite3_column_double(s, i) * 10000)));
+                                 } else if (type == QLatin1String("DATETIME")) {
+                                     row.append(sqlite3_column_double(s, i));
+                                 } else if (type == QLatin1String("INTEGER")) {
+                                     row.append(qint64(sqlite3_column_int64(s, i)));
+                                 } else {
+                                     row.append(Text(s, i));
+                                 }
+                             }
+                             table.rows.append(row);
+                         });
     }
     sqlite3_close(db);
     return tables;
