@@ -6,6 +6,8 @@
 #include "storage/TextFormats.h"
 #include "storage/dao/DM.h"
 
+#include <functional>
+
 namespace SaleReports {
 
 namespace {
@@ -19,15 +21,20 @@ using TFigure = TReportTotals::TFigure;
 // A quantity and an amount, totalled in the footers and the summary.
 const QList<TFigure> QuantityAndAmount = {TFigure::Whole, TFigure::Money};
 
-// The footer and summary of a layout: the caption right-aligned in
-// `caption`, then the quantity and the amount in their columns.
-TColumnLayout Totals(const TReportColumn& caption, const TReportColumn& quantity,
-                     const TReportColumn& amount) {
-    TColumnLayout totals;
-    for (const TReportColumn& column : {caption, quantity, amount}) {
-        totals.append(Column({}, column.left, column.width, Qt::AlignRight));
+// Lays the report out on `header`: each row in its columns, groups under a
+// full-width caption, and the footers and summary with their caption
+// right-aligned in column `caption`, then the quantity and the amount in
+// theirs.
+void Layout(TPreparedReport& report, const TColumnLayout& header, int caption, int quantity,
+            int amount) {
+    report.header = header;
+    report.detail = header;
+    report.groupHeader = {Column({}, 0, 100)};
+    report.groupFooter.clear();
+    for (int i : {caption, quantity, amount}) {
+        report.groupFooter.append(Column({}, header[i].left, header[i].width, Qt::AlignRight));
     }
-    return totals;
+    report.summary = report.groupFooter;
 }
 
 // A record's quantity (TNumber) and amount (TSum), as printed and as counted.
@@ -36,6 +43,22 @@ ReportGroups::TFiguredRow Figures(TDAOQuery& q, QStringList values) {
     const Currency sum = q.FieldByName(QStringLiteral("TSum")).AsCurrency();
     values << Whole(number) << TextFormats::MoneyText(sum);
     return {values, {Currency::FromWhole(number), sum}};
+}
+
+// Reads the report's records grouped by their month ("Month"), each printed
+// as `row` gives it, with the quantity and amount of each month and of the
+// whole range.
+void ReadByMonth(TDatedRun& run, const std::function<ReportGroups::TFiguredRow(TDAOQuery&)>& row) {
+    TPreparedReport& report = run.report;
+    TReportTotals totals(report, QuantityAndAmount);
+    ReportRows::ForEach(run.sql, [&](TDAOQuery& q) {
+        ++report.records;
+        totals.Group(q.FieldByName(QStringLiteral("Month")).AsString());
+        const ReportGroups::TFiguredRow printed = row(q);
+        totals.Count(printed.figures);
+        ReportRows::Add(report, TBandKind::Detail, printed.values);
+    });
+    totals.Close();
 }
 
 } // namespace
@@ -56,15 +79,13 @@ QString MonthCaption() {
 TStored<TPreparedReport> SaleTop(const ReportFrame::TDates& dates, bool group) {
     return RunDated(TopCaption(), dates, SaleReportSql::Top(group), [group](TDatedRun& run) {
         TPreparedReport& report = run.report;
-        report.header = {Column(QStringLiteral("排名"), 0, 8, Qt::AlignHCenter),
-                         Column(QStringLiteral("影片编号"), 8, 17),
-                         Column(QStringLiteral("影片名称"), 25, 40),
-                         Column(QStringLiteral("总销售数量(套)"), 65, 17, Qt::AlignRight),
-                         Column(QStringLiteral("金额合计(元)"), 82, 18, Qt::AlignRight)};
-        report.detail = report.header;
-        report.groupHeader = {Column({}, 0, 100)};
-        report.groupFooter = Totals(report.header[2], report.header[3], report.header[4]);
-        report.summary = report.groupFooter;
+        Layout(report,
+               {Column(QStringLiteral("排名"), 0, 8, Qt::AlignHCenter),
+                Column(QStringLiteral("影片编号"), 8, 17),
+                Column(QStringLiteral("影片名称"), 25, 40),
+                Column(QStringLiteral("总销售数量(套)"), 65, 17, Qt::AlignRight),
+                Column(QStringLiteral("金额合计(元)"), 82, 18, Qt::AlignRight)},
+               2, 3, 4);
         ReportGroups::ReadRankList(report, run.sql, group, QuantityAndAmount, [](TDAOQuery& q) {
             return Figures(q, {q.FieldByName(QStringLiteral("Code")).AsString(),
                                q.FieldByName(QStringLiteral("Name")).AsString()});
@@ -81,56 +102,37 @@ TStored<TPreparedReport> SalePie(const ReportFrame::TDates& dates) {
 
 TStored<TPreparedReport> SaleDetail(const ReportFrame::TDates& dates) {
     return RunDated(DetailCaption(), dates, SaleReportSql::Detail(), [](TDatedRun& run) {
-        TPreparedReport& report = run.report;
-        report.header = {Column(QStringLiteral("日期"), 0, 14),
-                         Column(QStringLiteral("影片编号"), 14, 16),
-                         Column(QStringLiteral("影片名称"), 30, 34),
-                         Column(QStringLiteral("折扣(折)"), 64, 10, Qt::AlignRight),
-                         Column(QStringLiteral("数量(套)"), 74, 10, Qt::AlignRight),
-                         Column(QStringLiteral("金额(元)"), 84, 16, Qt::AlignRight)};
-        report.detail = report.header;
-        report.groupHeader = {Column({}, 0, 100)};
-        report.groupFooter = Totals(report.header[2], report.header[4], report.header[5]);
-        report.summary = report.groupFooter;
-        TReportTotals totals(report, QuantityAndAmount);
-        ReportRows::ForEach(run.sql, [&](TDAOQuery& q) {
-            ++report.records;
-            totals.Group(q.FieldByName(QStringLiteral("Month")).AsString());
+        Layout(run.report,
+               {Column(QStringLiteral("日期"), 0, 14), Column(QStringLiteral("影片编号"), 14, 16),
+                Column(QStringLiteral("影片名称"), 30, 34),
+                Column(QStringLiteral("折扣(折)"), 64, 10, Qt::AlignRight),
+                Column(QStringLiteral("数量(套)"), 74, 10, Qt::AlignRight),
+                Column(QStringLiteral("金额(元)"), 84, 16, Qt::AlignRight)},
+               2, 4, 5);
+        ReadByMonth(run, [](TDAOQuery& q) -> ReportGroups::TFiguredRow {
             const qint64 number = q.FieldByName(QStringLiteral("Number")).AsInteger();
             const Currency sum = q.FieldByName(QStringLiteral("Sum")).AsCurrency();
-            totals.Count({Currency::FromWhole(number), sum});
-            ReportRows::Add(report, TBandKind::Detail,
-                            {ReportRows::DateText(q.FieldByName(QStringLiteral("Day"))),
-                             q.FieldByName(QStringLiteral("Code")).AsString(),
-                             q.FieldByName(QStringLiteral("Name")).AsString(),
-                             TextFormats::OneDecimalText(
-                                 q.FieldByName(QStringLiteral("Discount")).AsCurrency()),
-                             Whole(number), TextFormats::MoneyText(sum)});
+            return {{ReportRows::DateText(q.FieldByName(QStringLiteral("Day"))),
+                     q.FieldByName(QStringLiteral("Code")).AsString(),
+                     q.FieldByName(QStringLiteral("Name")).AsString(),
+                     TextFormats::OneDecimalText(
+                         q.FieldByName(QStringLiteral("Discount")).AsCurrency()),
+                     Whole(number), TextFormats::MoneyText(sum)},
+                    {Currency::FromWhole(number), sum}};
         });
-        totals.Close();
     });
 }
 
 TStored<TPreparedReport> SaleMonth(const ReportFrame::TDates& dates) {
     return RunDated(MonthCaption(), dates, SaleReportSql::Month(), [](TDatedRun& run) {
-        TPreparedReport& report = run.report;
-        report.header = {Column(QStringLiteral("影片分类"), 0, 50),
-                         Column(QStringLiteral("总销售套数"), 50, 25, Qt::AlignRight),
-                         Column(QStringLiteral("金额合计(元)"), 75, 25, Qt::AlignRight)};
-        report.detail = report.header;
-        report.groupHeader = {Column({}, 0, 100)};
-        report.groupFooter = Totals(report.header[0], report.header[1], report.header[2]);
-        report.summary = report.groupFooter;
-        TReportTotals totals(report, QuantityAndAmount);
-        ReportRows::ForEach(run.sql, [&](TDAOQuery& q) {
-            ++report.records;
-            totals.Group(q.FieldByName(QStringLiteral("Month")).AsString());
-            const ReportGroups::TFiguredRow row =
-                Figures(q, {q.FieldByName(QStringLiteral("CName")).AsString()});
-            totals.Count(row.figures);
-            ReportRows::Add(report, TBandKind::Detail, row.values);
+        Layout(run.report,
+               {Column(QStringLiteral("影片分类"), 0, 50),
+                Column(QStringLiteral("总销售套数"), 50, 25, Qt::AlignRight),
+                Column(QStringLiteral("金额合计(元)"), 75, 25, Qt::AlignRight)},
+               0, 1, 2);
+        ReadByMonth(run, [](TDAOQuery& q) {
+            return Figures(q, {q.FieldByName(QStringLiteral("CName")).AsString()});
         });
-        totals.Close();
     });
 }
 
