@@ -5,6 +5,9 @@
 
 TChildFm::TChildFm(QWidget* parent) : TEnterFm(parent, Qt::FramelessWindowHint) {
     setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
+    // Working windows share the work area, and a report kept beneath a newer
+    // one must not show through where the newer one has no widget.
+    setAutoFillBackground(true);
 }
 
 bool TChildFm::MessageHook(QObject*, QEvent*) {

@@ -79,6 +79,21 @@ TEST_F(SaleReportWindowsTest, ThePieShowsTheSoldSetsOfEachCategoryAndTheirTotal)
     EXPECT_EQ(pie->lbTotal->text(), QStringLiteral("合计销售影片 10"));
 }
 
+TEST_F(SaleReportWindowsTest, ANewerReportHidesTheOneKeptBeneathIt) {
+    LogIn(Admin);
+    JuneSales();
+    auto* top = new TSaleTopFm;
+    Host(top);
+    auto* pie = new TSalePieFm;
+    window_->ShowChild(pie);
+    pie->Refresh();
+    ASSERT_TRUE(top->isVisible()); // kept alive beneath the pie
+    // The work area shows the pie exactly as the pie alone draws itself.
+    const QImage shown =
+        window_->grab(QRect(pie->mapTo(window_.get(), QPoint(0, 0)), pie->size())).toImage();
+    EXPECT_EQ(shown, pie->grab().toImage());
+}
+
 TEST_F(SaleReportWindowsTest, TheMenuOpensEachSalesReportRunOnceOverItsDefaultDates) {
     LogIn(Admin);
     ReportActions::Register(*window_);
@@ -136,12 +151,22 @@ TEST_F(SaleReportWindowsTest, Screenshot) {
     for (int n = 0; n < 24; ++n) {
         Sale(QStringLiteral("2024-06-%1").arg(7 + n % 20), 1 + (n * 7) % 12, 1 + n % 4);
     }
+    window_->resize(1024, 700);
     auto* top = new TSaleTopFm;
     Host(top);
-    window_->resize(1024, 700);
     top->cbGroup->click();
     QTest::qWait(50);
     Screenshots::Save(window_->grab(), QStringLiteral("sale-top.png"));
+
+    const auto take = [this](auto* report, const QString& file) {
+        window_->ShowChild(report);
+        report->Refresh();
+        QTest::qWait(50);
+        Screenshots::Save(window_->grab(), file);
+    };
+    take(new TSalePieFm, QStringLiteral("sale-pie.png"));
+    take(new TSaleDetailFm, QStringLiteral("sale-detail.png"));
+    take(new TSaleMonthFm, QStringLiteral("sale-month.png"));
 }
 
 } // namespace
