@@ -13,7 +13,7 @@ Currency Amount(const QString& text) {
 }
 
 Currency Absolute(Currency amount) {
-    return amount < Currency() ? -amount : amount;
+    return amount.Abs();
 }
 
 QDate Day(const QString& text) {

@@ -36,10 +36,6 @@ struct TColumn {
     std::function<Currency(const TFigures&)> total;
 };
 
-Currency Abs(Currency amount) {
-    return amount < Currency() ? -amount : amount;
-}
-
 const QList<TColumn>& MoneyColumns() {
     static const QList<TColumn> columns = {
         {"押金(元)",
@@ -56,7 +52,7 @@ const QList<TColumn>& MoneyColumns() {
          [](const TFigures& f) { return -(f[RentalPurchases] + f[SalePurchases]); }},
         {"销售(元)",
          {{"销售金额：", Sales}, {"退还金额：", SaleRefunds, true}},
-         [](const TFigures& f) { return Abs(f[Sales] + f[SaleRefunds]); }},
+         [](const TFigures& f) { return (f[Sales] + f[SaleRefunds]).Abs(); }},
         {"会费/押金(元)",
          {{"会员缴费：", MemberPayments},
           {"会员押金：", MemberDeposits},
@@ -196,8 +192,8 @@ Currency TFigures::Profit() const {
     const TFigures& f = *this;
     const Currency income = f[WalkInDeposit] + f[MemberDeposit] + f[WalkInRent] + f[MemberRent] -
                             f[RentFromDeposits] + f[Sales] + f[MemberPayments] + f[MemberDeposits];
-    const Currency expense = Abs(f[RentalPurchases] + f[SalePurchases]) +
-                             Abs(f[SaleRefunds] - f[RangeSaleRefunds]) + f[MemberRefunds] +
+    const Currency expense = (f[RentalPurchases] + f[SalePurchases]).Abs() +
+                             (f[SaleRefunds] - f[RangeSaleRefunds]).Abs() + f[MemberRefunds] +
                              f[DepositReturned];
     return income - expense;
 }
@@ -283,7 +279,7 @@ TPreparedReport Page(const TFigures& figures) {
     AddPart(report, DiscPart, DiscColumns(), figures);
 
     const Currency profit = figures.Profit();
-    const QString shown = TextFormats::MoneyText(Abs(profit));
+    const QString shown = TextFormats::MoneyText(profit.Abs());
     const QList<int> red = profit < Currency() ? QList<int>{0, 1} : QList<int>{};
     report.rows.append({TBandKind::Summary,
                         {QString::fromUtf8(ProfitLabel), shown, QString::fromUtf8(Explanation),

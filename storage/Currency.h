@@ -35,6 +35,7 @@ public:
     bool IsZero() const { return raw_ == 0; }
 
     constexpr Currency operator-() const { return Currency(-raw_); }
+    constexpr Currency Abs() const { return raw_ < 0 ? Currency(-raw_) : *this; }
     constexpr Currency operator+(Currency other) const { return Currency(raw_ + other.raw_); }
     constexpr Currency operator-(Currency other) const { return Currency(raw_ - other.raw_); }
     Currency& operator+=(Currency other) {

@@ -58,8 +58,7 @@ void TMovementEntries::Show(const TFTransaction& movement) {
     edDay->SetEnteredDate(movement.Day);
     Choose(cbCategory, movement.CId1);
     Choose(cbOperator, movement.CId3);
-    edSum->setText(
-        TextFormats::MoneyText(movement.Sum1 < Currency() ? -movement.Sum1 : movement.Sum1));
+    edSum->setText(TextFormats::MoneyText(movement.Sum1.Abs()));
     edMemo->setText(movement.Memo);
 }
 
