@@ -20,6 +20,7 @@ namespace OverView {
 namespace {
 
 using enum OverViewSql::TFigure;
+using ReportRows::Column;
 
 // One printed figure of a column: its label and the figure it shows, negated
 // where the page shows money going out as a positive amount.
@@ -119,23 +120,19 @@ constexpr int ColumnWidth = 20;
 constexpr int LabelWidth = 9;
 constexpr int ValueWidth = 10;
 
-TReportColumn At(int left, int width, Qt::Alignment alignment = Qt::AlignLeft, int line = 0) {
-    return TReportColumn{QString(), alignment, left, width, line};
-}
-
 void LayOut(TPreparedReport& report) {
     report.landscape = true;
-    report.groupHeader = {At(0, 100)};
+    report.groupHeader = {Column({}, 0, 100)};
     for (int c = 0; c < 5; ++c) {
-        report.groupHeader.append(At(c * ColumnWidth, ColumnWidth, Qt::AlignLeft, 1));
-        report.detail.append(At(c * ColumnWidth, LabelWidth));
-        report.detail.append(At(c * ColumnWidth + LabelWidth, ValueWidth, Qt::AlignRight));
+        report.groupHeader.append(Column({}, c * ColumnWidth, ColumnWidth, Qt::AlignLeft, 1));
+        report.detail.append(Column({}, c * ColumnWidth, LabelWidth));
+        report.detail.append(Column({}, c * ColumnWidth + LabelWidth, ValueWidth, Qt::AlignRight));
     }
     report.groupFooter = report.detail;
-    report.summary = {At(0, LabelWidth), At(LabelWidth, ValueWidth, Qt::AlignRight),
-                      At(ColumnWidth, 100 - ColumnWidth),
-                      At(ColumnWidth, 100 - ColumnWidth, Qt::AlignLeft, 1),
-                      At(0, 100, Qt::AlignRight, 1)};
+    report.summary = {Column({}, 0, LabelWidth), Column({}, LabelWidth, ValueWidth, Qt::AlignRight),
+                      Column({}, ColumnWidth, 100 - ColumnWidth),
+                      Column({}, ColumnWidth, 100 - ColumnWidth, Qt::AlignLeft, 1),
+                      Column({}, 0, 100, Qt::AlignRight, 1)};
 }
 
 // Prints one part: its captions, its figures row by row and the totals, and

@@ -49,15 +49,12 @@ QString LateGridCaption() {
 TStored<TPreparedReport> RentTop(const TDates& dates, bool group) {
     return RunDated(TopCaption(), dates, RentReportSql::Top(group), [group](TDatedRun& run) {
         TPreparedReport& report = run.report;
-        report.header = {Column(QStringLiteral("排名"), 0, 10, Qt::AlignHCenter),
-                         Column(QStringLiteral("影片编号"), 10, 20),
-                         Column(QStringLiteral("影片名称"), 30, 50),
-                         Column(QStringLiteral("总出租部数"), 80, 20, Qt::AlignRight)};
-        report.detail = report.header;
-        report.groupHeader = {Column({}, 0, 100)};
-        report.groupFooter = {Column({}, 30, 50, Qt::AlignRight),
-                              Column({}, 80, 20, Qt::AlignRight)};
-        report.summary = report.groupFooter;
+        ReportGroups::LayOut(report,
+                             {Column(QStringLiteral("排名"), 0, 10, Qt::AlignHCenter),
+                              Column(QStringLiteral("影片编号"), 10, 20),
+                              Column(QStringLiteral("影片名称"), 30, 50),
+                              Column(QStringLiteral("总出租部数"), 80, 20, Qt::AlignRight)},
+                             {2, 3});
         ReportGroups::ReadRankList(
             report, run.sql, group, {TReportTotals::TFigure::Whole}, [](TDAOQuery& q) {
                 const qint64 power =

@@ -51,6 +51,19 @@ QStringList TReportTotals::Texts(const QString& caption, const QList<Currency>& 
 
 namespace ReportGroups {
 
+void LayOut(TPreparedReport& report, const TColumnLayout& header,
+            std::initializer_list<int> totalled) {
+    report.header = header;
+    report.detail = header;
+    report.groupHeader = {ReportRows::Column({}, 0, 100)};
+    report.groupFooter.clear();
+    for (int i : totalled) {
+        report.groupFooter.append(
+            ReportRows::Column({}, header[i].left, header[i].width, Qt::AlignRight));
+    }
+    report.summary = report.groupFooter;
+}
+
 void ReadRankList(TPreparedReport& report, const QString& sql, bool grouped,
                   const QList<TReportTotals::TFigure>& figures,
                   const std::function<TFiguredRow(TDAOQuery&)>& row) {

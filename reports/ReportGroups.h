@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <initializer_list>
 #include <optional>
 
 class TDAOQuery;
@@ -52,6 +53,12 @@ namespace ReportGroups {
 
 // The titles a rank list prints, per category when grouped.
 inline constexpr int RankedRows = 10;
+
+// Lays a grouped report out on `header`: each row in its columns, groups
+// under a full-width caption, and the footers and summary right-aligned in
+// the columns `totalled` names: the caption's first, then each figure's.
+void LayOut(TPreparedReport& report, const TColumnLayout& header,
+            std::initializer_list<int> totalled);
 
 // A printed row of a report and the figures it adds to the totals.
 struct TFiguredRow {

@@ -21,22 +21,6 @@ using TFigure = TReportTotals::TFigure;
 // A quantity and an amount, totalled in the footers and the summary.
 const QList<TFigure> QuantityAndAmount = {TFigure::Whole, TFigure::Money};
 
-// Lays the report out on `header`: each row in its columns, groups under a
-// full-width caption, and the footers and summary with their caption
-// right-aligned in column `caption`, then the quantity and the amount in
-// theirs.
-void Layout(TPreparedReport& report, const TColumnLayout& header, int caption, int quantity,
-            int amount) {
-    report.header = header;
-    report.detail = header;
-    report.groupHeader = {Column({}, 0, 100)};
-    report.groupFooter.clear();
-    for (int i : {caption, quantity, amount}) {
-        report.groupFooter.append(Column({}, header[i].left, header[i].width, Qt::AlignRight));
-    }
-    report.summary = report.groupFooter;
-}
-
 // A record's quantity (TNumber) and amount (TSum), as printed and as counted.
 ReportGroups::TFiguredRow Figures(TDAOQuery& q, QStringList values) {
     const qint64 number = q.FieldByName(QStringLiteral("TNumber")).AsInteger();
@@ -79,13 +63,13 @@ QString MonthCaption() {
 TStored<TPreparedReport> SaleTop(const ReportFrame::TDates& dates, bool group) {
     return RunDated(TopCaption(), dates, SaleReportSql::Top(group), [group](TDatedRun& run) {
         TPreparedReport& report = run.report;
-        Layout(report,
-               {Column(QStringLiteral("排名"), 0, 8, Qt::AlignHCenter),
-                Column(QStringLiteral("影片编号"), 8, 17),
-                Column(QStringLiteral("影片名称"), 25, 40),
-                Column(QStringLiteral("总销售数量(套)"), 65, 17, Qt::AlignRight),
-                Column(QStringLiteral("金额合计(元)"), 82, 18, Qt::AlignRight)},
-               2, 3, 4);
+        ReportGroups::LayOut(report,
+                             {Column(QStringLiteral("排名"), 0, 8, Qt::AlignHCenter),
+                              Column(QStringLiteral("影片编号"), 8, 17),
+                              Column(QStringLiteral("影片名称"), 25, 40),
+                              Column(QStringLiteral("总销售数量(套)"), 65, 17, Qt::AlignRight),
+                              Column(QStringLiteral("金额合计(元)"), 82, 18, Qt::AlignRight)},
+                             {2, 3, 4});
         ReportGroups::ReadRankList(report, run.sql, group, QuantityAndAmount, [](TDAOQuery& q) {
             return Figures(q, {q.FieldByName(QStringLiteral("Code")).AsString(),
                                q.FieldByName(QStringLiteral("Name")).AsString()});
@@ -102,13 +86,14 @@ TStored<TPreparedReport> SalePie(const ReportFrame::TDates& dates) {
 
 TStored<TPreparedReport> SaleDetail(const ReportFrame::TDates& dates) {
     return RunDated(DetailCaption(), dates, SaleReportSql::Detail(), [](TDatedRun& run) {
-        Layout(run.report,
-               {Column(QStringLiteral("日期"), 0, 14), Column(QStringLiteral("影片编号"), 14, 16),
-                Column(QStringLiteral("影片名称"), 30, 34),
-                Column(QStringLiteral("折扣(折)"), 64, 10, Qt::AlignRight),
-                Column(QStringLiteral("数量(套)"), 74, 10, Qt::AlignRight),
-                Column(QStringLiteral("金额(元)"), 84, 16, Qt::AlignRight)},
-               2, 4, 5);
+        ReportGroups::LayOut(run.report,
+                             {Column(QStringLiteral("日期"), 0, 14),
+                              Column(QStringLiteral("影片编号"), 14, 16),
+                              Column(QStringLiteral("影片名称"), 30, 34),
+                              Column(QStringLiteral("折扣(折)"), 64, 10, Qt::AlignRight),
+                              Column(QStringLiteral("数量(套)"), 74, 10, Qt::AlignRight),
+                              Column(QStringLiteral("金额(元)"), 84, 16, Qt::AlignRight)},
+                             {2, 4, 5});
         ReadByMonth(run, [](TDAOQuery& q) -> ReportGroups::TFiguredRow {
             const qint64 number = q.FieldByName(QStringLiteral("Number")).AsInteger();
             const Currency sum = q.FieldByName(QStringLiteral("Sum")).AsCurrency();
@@ -125,11 +110,11 @@ TStored<TPreparedReport> SaleDetail(const ReportFrame::TDates& dates) {
 
 TStored<TPreparedReport> SaleMonth(const ReportFrame::TDates& dates) {
     return RunDated(MonthCaption(), dates, SaleReportSql::Month(), [](TDatedRun& run) {
-        Layout(run.report,
-               {Column(QStringLiteral("影片分类"), 0, 50),
-                Column(QStringLiteral("总销售套数"), 50, 25, Qt::AlignRight),
-                Column(QStringLiteral("金额合计(元)"), 75, 25, Qt::AlignRight)},
-               0, 1, 2);
+        ReportGroups::LayOut(run.report,
+                             {Column(QStringLiteral("影片分类"), 0, 50),
+                              Column(QStringLiteral("总销售套数"), 50, 25, Qt::AlignRight),
+                              Column(QStringLiteral("金额合计(元)"), 75, 25, Qt::AlignRight)},
+                             {0, 1, 2});
         ReadByMonth(run, [](TDAOQuery& q) {
             return Figures(q, {q.FieldByName(QStringLiteral("CName")).AsString()});
         });
