@@ -1,10 +1,10 @@
 // import-jet: a ledger of the Windows program (a Jet .mdb file) as a new ledger.
-#include "storage/ScriptedPrompter.h"
 #include "storage/dao/Errors.h"
 #include "storage/import/JetImport.h"
 #include "storage/ledger/LedgerSchema.h"
 #include "storage/ledger/LedgerUpgrade.h"
 #include "tools/vintorctl/Commands.h"
+#include "tools/vintorctl/Options.h"
 
 #include <QDir>
 
@@ -24,12 +24,7 @@ int RunImportJet(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << ImportJetUsage();
         return 2;
     }
-    TScriptedPrompter prompter;
-    prompter.OnMessage = [&err](const TScriptedPrompter::Message& message) {
-        err << (message.kind == TScriptedPrompter::Kind::Error ? "ERROR: " : "WARN: ")
-            << message.text << "\n";
-    };
-    const TPrompterScope scope(prompter);
+    const TMessagePrinter printer(err);
     JetImport::TImportProgress progress;
     try {
         const TStored<JetImport::TImported> imported =

@@ -1,5 +1,4 @@
 // The ledger file commands: list, back up, restore and compact.
-#include "storage/ScriptedPrompter.h"
 #include "storage/dao/DM.h"
 #include "storage/dao/Errors.h"
 #include "storage/ledger/LedgerFiles.h"
@@ -7,22 +6,6 @@
 #include "tools/vintorctl/Options.h"
 
 namespace {
-
-// Prints the messages the ledger operations show as "ERROR: " and "WARN: "
-// lines, for as long as it lives.
-class TMessagePrinter {
-public:
-    explicit TMessagePrinter(QTextStream& err) {
-        prompter_.OnMessage = [&err](const TScriptedPrompter::Message& message) {
-            err << (message.kind == TScriptedPrompter::Kind::Error ? "ERROR: " : "WARN: ")
-                << message.text << "\n";
-        };
-    }
-
-private:
-    TScriptedPrompter prompter_;
-    TPrompterScope scope_{prompter_};
-};
 
 // Prints `done` on success; 0 then, 1 on a refusal (already printed).
 int Report(const TStored<QString>& result, const QString& done, QTextStream& out) {

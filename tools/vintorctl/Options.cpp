@@ -35,3 +35,10 @@ bool TOptions::ApplyToday(QTextStream& err) const {
     TClock::SetToday(*date);
     return true;
 }
+
+TMessagePrinter::TMessagePrinter(QTextStream& stream) {
+    prompter_.OnMessage = [&stream](const TScriptedPrompter::Message& message) {
+        stream << (message.kind == TScriptedPrompter::Kind::Error ? "ERROR: " : "WARN: ")
+               << message.text << "\n";
+    };
+}

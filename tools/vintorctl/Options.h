@@ -1,5 +1,7 @@
 #pragma once
 
+#include "storage/ScriptedPrompter.h"
+
 #include <QStringList>
 #include <QTextStream>
 
@@ -20,4 +22,15 @@ private:
     QStringList positional_;
     QStringList names_;
     QStringList values_;
+};
+
+// Prints the messages shown while it lives on `stream`: errors as "ERROR: "
+// lines, every other kind as "WARN: " lines.
+class TMessagePrinter {
+public:
+    explicit TMessagePrinter(QTextStream& stream);
+
+private:
+    TScriptedPrompter prompter_;
+    TPrompterScope scope_{prompter_};
 };

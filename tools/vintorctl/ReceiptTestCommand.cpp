@@ -1,6 +1,5 @@
 #include "rental/BillRentObject.h"
 #include "rental/DevicePort.h"
-#include "storage/ScriptedPrompter.h"
 #include "storage/dao/DM.h"
 #include "storage/dao/Errors.h"
 #include "storage/records/Operator.h"
@@ -62,12 +61,7 @@ int RunReceiptTest(const QStringList& args, QTextStream& out, QTextStream& err) 
         out << "INFO: 账本中的小票打印未开启，测试小票照样发送。\n";
         printer.OnOff = 1;
     }
-    TScriptedPrompter prompter;
-    prompter.OnMessage = [&out](const TScriptedPrompter::Message& message) {
-        out << (message.kind == TScriptedPrompter::Kind::Error ? "ERROR: " : "WARN: ")
-            << message.text << "\n";
-    };
-    TPrompterScope scope(prompter);
+    const TMessagePrinter messages(out);
     TOperator cashier;
     cashier.Name = QStringLiteral("测试");
     TBillRentObject bill(printer, shop, cashier);

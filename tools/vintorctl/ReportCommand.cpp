@@ -2,7 +2,6 @@
 #include "reports/RentReports.h"
 #include "reports/SaleReports.h"
 #include "reports/pages/ReportPages.h"
-#include "storage/ScriptedPrompter.h"
 #include "storage/dao/DM.h"
 #include "storage/dao/Errors.h"
 #include "storage/dao/Format.h"
@@ -211,12 +210,7 @@ int RunReport(const QStringList& args, QTextStream& out, QTextStream& err) {
         err << e.Message() << "\n";
         return 2;
     }
-    TScriptedPrompter prompter;
-    prompter.OnMessage = [&err](const TScriptedPrompter::Message& message) {
-        err << (message.kind == TScriptedPrompter::Kind::Error ? "ERROR: " : "WARN: ")
-            << message.text << "\n";
-    };
-    TPrompterScope scope(prompter);
+    const TMessagePrinter printer(err);
     const auto& [defaults, run] = report->second;
     if (defaults) {
         request.dates = defaults();
