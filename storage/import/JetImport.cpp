@@ -11,7 +11,6 @@
 #include "storage/ledger/OlderLedgers.h"
 
 #include <QDir>
-#include <QFile>
 #include <QFileInfo>
 
 #include <sqlite3.h>
@@ -27,12 +26,6 @@ constexpr qint64 ProgressEvery = 4096; // rows between progress reports
 
 QString Native(const QString& path) {
     return QDir::toNativeSeparators(path);
-}
-
-void RemoveLedgerFile(const QString& path) {
-    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-        QFile::remove(path + QLatin1String(suffix));
-    }
 }
 
 QString ExistsMessage(const QString& target) {
@@ -228,7 +221,12 @@ TStored<TImported> Import(const QString& source, const QString& target, TImportP
     }
     // Built beside the target under a name that is no ledger's (*.mdb).
     const QString building = target + QStringLiteral(".import");
-    RemoveLedgerFile(building);
+    FileOps::RemoveWithLogs(building);
+    // An unreadable or refused source leaves no half-built ledger behind.
+    const auto refuse = [&building](const EVintorError& e) {
+        FileOps::RemoveWithLogs(building);
+        return Refused(e.Message());
+    };
     TImported imported;
     try {
         TJetFile jet(source);
@@ -236,18 +234,16 @@ TStored<TImported> Import(const QString& source, const QString& target, TImportP
         OlderLedgers::WriteEmpty(building, build);
         imported = Fill(jet, building, build, progress);
     } catch (const EJetUnreadable& e) {
-        RemoveLedgerFile(building);
-        return Refused(e.Message());
+        return refuse(e);
     } catch (const EImportRefused& e) {
-        RemoveLedgerFile(building);
-        return Refused(e.Message());
+        return refuse(e);
     } catch (...) {
-        RemoveLedgerFile(building);
+        FileOps::RemoveWithLogs(building);
         throw;
     }
     QString error;
     if (!FileOps::MoveNoReplace(building, target, &error)) {
-        RemoveLedgerFile(building);
+        FileOps::RemoveWithLogs(building);
         if (QFileInfo::exists(target)) {
             return Refused(ExistsMessage(target));
         }

@@ -80,6 +80,12 @@ bool Sync(const QString& path) {
     return ok;
 }
 
+void RemoveWithLogs(const QString& path) {
+    for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
+        QFile::remove(path + QLatin1String(suffix));
+    }
+}
+
 bool CopyNoReplace(const QString& source, const QString& target, QString* error) {
     if (QFileInfo::exists(target)) {
         if (error) {

@@ -25,5 +25,8 @@ bool CopyReplace(const QString& source, const QString& target, QString* error = 
 QString ReplaceableTarget(const QString& path, QString* error);
 // Forces a file (or a directory entry list) to the disk.
 bool Sync(const QString& path);
+// Removes a ledger file together with its logs (-wal, -shm, -journal), so
+// none is left to be replayed into a later file of the same name.
+void RemoveWithLogs(const QString& path);
 
 } // namespace FileOps

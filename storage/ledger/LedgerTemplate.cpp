@@ -7,7 +7,6 @@
 #include "storage/ledger/LedgerSchema.h"
 #include "storage/ledger/ProgramPaths.h"
 
-#include <QFile>
 #include <QFileInfo>
 
 namespace LedgerTemplate {
@@ -47,12 +46,7 @@ void WriteBlankLedger(const QString& path) {
     // Built under another name and given the target's name only when complete:
     // a build broken off never leaves a half ledger behind.
     const QString building = path + QStringLiteral(".new");
-    auto removeBuilding = [&] {
-        for (const char* suffix : {"", "-wal", "-shm", "-journal"}) {
-            QFile::remove(building + QLatin1String(suffix));
-        }
-    };
-    removeBuilding();
+    FileOps::RemoveWithLogs(building);
     LedgerFormat::CreateEmptyLedgerFile(building, LedgerFormat::LedgerPassword);
     try {
         TDM dm;
@@ -67,12 +61,12 @@ void WriteBlankLedger(const QString& path) {
         dm.ExecSql(QStringLiteral("PRAGMA journal_mode=DELETE"));
         dm.DbBase.Close();
     } catch (...) {
-        removeBuilding();
+        FileOps::RemoveWithLogs(building);
         throw;
     }
     QString error;
     const bool placed = FileOps::CopyNoReplace(building, path, &error);
-    removeBuilding();
+    FileOps::RemoveWithLogs(building);
     if (!placed) {
         throw EInOutError(QStringLiteral("无法创建账本文件“%1”：%2").arg(path, error));
     }

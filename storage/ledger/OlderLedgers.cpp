@@ -6,12 +6,11 @@
 #include "storage/dao/Errors.h"
 #include "storage/dao/Format.h"
 #include "storage/ledger/ExampleLedger.h"
+#include "storage/ledger/FileOps.h"
 #include "storage/ledger/LedgerBalances.h"
 #include "storage/ledger/LedgerFormat.h"
 #include "storage/ledger/LedgerSchema.h"
 #include "storage/ledger/LedgerUpgrade.h"
-
-#include <QFile>
 
 namespace OlderLedgers {
 
@@ -213,9 +212,7 @@ template <typename TWrite> void WriteInto(const QString& path, TWrite write) {
         transaction.Commit();
         dm.DbBase.Close();
     } catch (...) {
-        for (const char* suffix : {"", "-wal", "-shm"}) {
-            QFile::remove(path + QLatin1String(suffix));
-        }
+        FileOps::RemoveWithLogs(path);
         throw;
     }
 }
