@@ -4,6 +4,8 @@
 #include "storage/dao/SqliteError.h"
 #include "storage/ledger/LedgerSchema.h"
 
+#include <QSet>
+
 #include <sqlite3.h>
 
 namespace {
@@ -134,12 +136,13 @@ bool TLedgerLayout::Has(const QString& table) const {
 }
 
 QStringList TLedgerLayout::DropIndexes(TDAODatabase& db) const {
-    const QString lookUps = LedgerSchema::IndexStatements().join(u'\n') + u'\n';
+    const QStringList names = LedgerSchema::IndexNames();
+    const QSet<QString> own(names.cbegin(), names.cend());
     QStringList kept;
     for (const QStringList& index :
          Rows(db, QStringLiteral("SELECT name, sql FROM sqlite_master WHERE type='index' AND "
                                  "sql IS NOT NULL"))) {
-        if (!lookUps.contains(u' ' + index[0] + u' ')) {
+        if (!own.contains(index[0])) {
             kept.append(index[1]);
         }
         Execute(db, QStringLiteral("DROP INDEX ") + Quoted(index[0]));

@@ -85,6 +85,18 @@ const TIndexSpec Indexes[] = {
     {"TbAtorType", "Name"},
 };
 
+// "IX_<table>_<columns>", the columns' commas made underscores; a partial
+// index's name ends in "_<label>".
+QString IndexName(const TIndexSpec& index) {
+    QString name =
+        QStringLiteral("IX_%1_%2").arg(QLatin1String(index.table), QLatin1String(index.columns));
+    name.replace(u',', u'_');
+    if (index.where) {
+        name.append(u'_').append(QLatin1String(index.label));
+    }
+    return name;
+}
+
 } // namespace
 
 QStringList TableStatements() {
@@ -166,20 +178,23 @@ QStringList TableStatements() {
 QStringList IndexStatements() {
     QStringList statements;
     for (const TIndexSpec& index : Indexes) {
-        QString name = QStringLiteral("IX_%1_%2")
-                           .arg(QLatin1String(index.table), QLatin1String(index.columns));
-        name.replace(u',', u'_');
         QString statement =
             QStringLiteral("CREATE INDEX IF NOT EXISTS %1 ON %2 (%3)")
-                .arg(name, QLatin1String(index.table), QLatin1String(index.columns));
+                .arg(IndexName(index), QLatin1String(index.table), QLatin1String(index.columns));
         if (index.where) {
-            statement = QStringLiteral("CREATE INDEX IF NOT EXISTS %1_%2 ON %3 (%4) WHERE %5")
-                            .arg(name, QLatin1String(index.label), QLatin1String(index.table),
-                                 QLatin1String(index.columns), QLatin1String(index.where));
+            statement += QStringLiteral(" WHERE ") + QLatin1String(index.where);
         }
         statements.append(statement);
     }
     return statements;
+}
+
+QStringList IndexNames() {
+    QStringList names;
+    for (const TIndexSpec& index : Indexes) {
+        names.append(IndexName(index));
+    }
+    return names;
 }
 
 QStringList RetiredIndexStatements() {

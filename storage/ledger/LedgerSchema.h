@@ -16,6 +16,8 @@ QStringList TableStatements();
 // Statements creating the look-up indexes ("CREATE INDEX IF NOT EXISTS ..."),
 // for the columns that exist in the ledger's present layout.
 QStringList IndexStatements();
+// The names of the indexes IndexStatements() creates, in the same order.
+QStringList IndexNames();
 // The system rows: build, shop row, printer row, administrator, cash box and
 // the system categories with their fixed Ids.
 QStringList RequiredRowStatements();
