@@ -2,8 +2,8 @@
 
 #include "app/FileChooser.h"
 #include "app/ImportJetFm.h"
+#include "app/kit/EngineCall.h"
 #include "storage/Prompter.h"
-#include "storage/dao/Errors.h"
 #include "storage/ledger/LedgerFiles.h"
 #include "storage/ledger/ProgramPaths.h"
 
@@ -158,7 +158,7 @@ void TOpenDbFm::ImportOld() {
         return;
     }
     const QString target = JetImport::TargetIn(dataDirectory_, source);
-    try {
+    EngineCall::Run([&] {
         const TStored<JetImport::TImported> imported = TImportJetFm::Run(this, source, target);
         if (!imported.Ok()) {
             return; // the refusal has been shown
@@ -170,9 +170,7 @@ void TOpenDbFm::ImportOld() {
         ShowInformation(QStringLiteral("旧版账本已导入为账本“%1”，可以打开使用了。各表导入的"
                                        "行数：\n\n%2")
                             .arg(name, JetImport::SummaryLines(imported.Value()).join(u'\n')));
-    } catch (const EVintorError& e) {
-        ShowError(e.Message());
-    }
+    });
 }
 
 std::optional<QString> ChooseLedger(QWidget* parent) {
