@@ -3,6 +3,7 @@
 #include "storage/JetDate.h"
 #include "storage/dao/DAODatabase.h"
 #include "storage/dao/Errors.h"
+#include "storage/dao/Format.h"
 #include "storage/dao/SqliteError.h"
 
 #include <QRegularExpression>
@@ -42,10 +43,6 @@ void BindValue(sqlite3* db, sqlite3_stmt* statement, int position, const QVarian
     if (rc != SQLITE_OK) {
         RaiseEngineError(db, rc);
     }
-}
-
-QString QuoteName(const QString& name) {
-    return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"';
 }
 
 } // namespace

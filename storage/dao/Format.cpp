@@ -162,3 +162,7 @@ QString LikeLiteral(const QString& text) {
     }
     return out;
 }
+
+QString QuoteName(const QString& name) {
+    return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"';
+}

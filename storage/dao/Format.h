@@ -41,3 +41,7 @@ QString SqlFormat(const QString& pattern, std::initializer_list<TFormatArg> args
 // Typed text as a literal inside a Jet LIKE pattern: its wildcards (*, ?, #)
 // and the bracket [ stand for themselves, each written as [c].
 QString LikeLiteral(const QString& text);
+
+// A table, column or index name as an SQL identifier: in double quotes, its
+// own double quotes doubled.
+QString QuoteName(const QString& name);

@@ -2,6 +2,7 @@
 
 #include "storage/JetDate.h"
 #include "storage/dao/Errors.h"
+#include "storage/dao/Format.h"
 
 #include <QRegularExpression>
 #include <QSet>
@@ -111,12 +112,6 @@ QString QuoteText(const QString& text) {
     QString quoted = text;
     quoted.replace(u'\'', QLatin1String("''"));
     return u'\'' + quoted + u'\'';
-}
-
-QString QuoteName(const QString& name) {
-    QString quoted = name;
-    quoted.replace(u'"', QLatin1String("\"\""));
-    return u'"' + quoted + u'"';
 }
 
 // A Jet LIKE pattern as an SQLite LIKE pattern with "\" as escape character.

@@ -1,6 +1,7 @@
 #include "storage/import/LedgerLayout.h"
 
 #include "storage/dao/DAODatabase.h"
+#include "storage/dao/Format.h"
 #include "storage/dao/SqliteError.h"
 #include "storage/ledger/LedgerSchema.h"
 
@@ -9,10 +10,6 @@
 #include <sqlite3.h>
 
 namespace {
-
-QString Quoted(const QString& name) {
-    return u'"' + QString(name).replace(u'"', QLatin1String("\"\"")) + u'"';
-}
 
 // The rows of a statement of SQLite's own SQL, each column as text.
 QList<QStringList> Rows(TDAODatabase& db, const QString& sql) {
@@ -145,7 +142,7 @@ QStringList TLedgerLayout::DropIndexes(TDAODatabase& db) const {
         if (!own.contains(index[0])) {
             kept.append(index[1]);
         }
-        Execute(db, QStringLiteral("DROP INDEX ") + Quoted(index[0]));
+        Execute(db, QStringLiteral("DROP INDEX ") + QuoteName(index[0]));
     }
     db.SchemaChanged();
     return kept;
@@ -181,11 +178,11 @@ QString TTablePlan::InsertStatement() const {
     QStringList names;
     QStringList marks;
     for (const TColumnPlan& column : columns) {
-        names.append(Quoted(column.name));
+        names.append(QuoteName(column.name));
         marks.append(QStringLiteral("?"));
     }
     return QStringLiteral("INSERT INTO %1 (%2) VALUES (%3)")
-        .arg(Quoted(table), names.join(u','), marks.join(u','));
+        .arg(QuoteName(table), names.join(u','), marks.join(u','));
 }
 
 TTablePlan PlanTable(const TLayoutTable& table, const QList<TJetColumnInfo>& jetColumns,
