@@ -7,6 +7,7 @@
 #include "storage/Prompter.h"
 #include "storage/RefusalRun.h"
 #include "storage/dao/DM.h"
+#include "storage/dao/Format.h"
 #include "storage/records/Account.h"
 #include "storage/records/Category.h"
 #include "storage/records/FTransaction.h"
@@ -24,6 +25,17 @@ bool OfferedForIncome(const TCategory& category) {
 }
 
 } // namespace
+
+QString TFundRecords::IncomeCategoriesSql() {
+    return Format(QStringLiteral("SELECT Id,Name AS TXT FROM TbCategory WHERE Flag>=%d "
+                                 "OR Id=%d OR Id=%d ORDER BY Id"),
+                  {int(FirstUserFlag), int(FundsInCategory), int(FundsOutCategory)});
+}
+
+QString TFundRecords::TransferCategorySql() {
+    return Format(QStringLiteral("SELECT Id,Name AS TXT FROM TbCategory WHERE Id=%d"),
+                  {int(TransferCategory)});
+}
 
 bool TFundRecords::CanChange(int category) {
     return category == TransferCategory || category == FundsInCategory ||
@@ -135,6 +147,12 @@ TStored<int> TFundRecords::SaveTransfer(int recordId, const TTransferFields& fie
     record.Save();
     transaction.Commit();
     return record.Id;
+}
+
+QString TFundRecords::OtherAccountsSql(int accountId) {
+    // Every account but this one, as the transfer's check above requires.
+    return Format(QStringLiteral("SELECT Id,Name AS TXT FROM TbAccount WHERE Id<>%d ORDER BY Id"),
+                  {accountId});
 }
 
 bool TFundRecords::DeleteMovement(int recordId) {

@@ -49,6 +49,13 @@ public:
     // +1 when a hand-entered movement of the category brings money in, else -1.
     static int SignOf(const TCategory& category);
 
+    // The pick lists of the dialogs ("SELECT Id,Name AS TXT ..."), offering
+    // what SaveMovement and SaveTransfer accept: the income/expense
+    // categories, the transfer category, and every account but `accountId`.
+    static QString IncomeCategoriesSql();
+    static QString TransferCategorySql();
+    static QString OtherAccountsSql(int accountId);
+
 private:
     // Loads the account and (for recordId > 0) the movement, refusing rows that
     // are gone or not this dialog's; `transfer` tells which dialog asks.

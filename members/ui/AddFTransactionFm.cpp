@@ -1,17 +1,11 @@
 #include "members/ui/AddFTransactionFm.h"
 
 #include "app/kit/DateEdit.h"
-#include "storage/dao/Format.h"
 
 #include <QFormLayout>
 
 TAddFTransactionFm::TAddFTransactionFm(QWidget* parent)
-    : TEditDialogFm(record_, parent),
-      // The user's income and expense categories, and funds in and out.
-      Entries(pnBody,
-              Format(QStringLiteral("SELECT Id,Name AS TXT FROM TbCategory WHERE Flag>2 "
-                                    "OR Id=%d OR Id=%d ORDER BY Id"),
-                     {int(TFundRecords::FundsInCategory), int(TFundRecords::FundsOutCategory)})) {
+    : TEditDialogFm(record_, parent), Entries(pnBody, TFundRecords::IncomeCategoriesSql()) {
     setWindowTitle(QStringLiteral("添加/修改收支"));
     auto* form = new QFormLayout(pnBody);
     Entries.AddHead(form);

@@ -2,7 +2,6 @@
 
 #include "app/kit/DateEdit.h"
 #include "app/kit/IdComboBox.h"
-#include "storage/dao/Format.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -10,9 +9,7 @@
 #include <QRadioButton>
 
 TAddTransferFm::TAddTransferFm(QWidget* parent)
-    : TEditDialogFm(record_, parent),
-      Entries(pnBody, Format(QStringLiteral("SELECT Id,Name AS TXT FROM TbCategory WHERE Id=%d"),
-                             {int(TFundRecords::TransferCategory)})),
+    : TEditDialogFm(record_, parent), Entries(pnBody, TFundRecords::TransferCategorySql()),
       rbOut(new QRadioButton(QStringLiteral("转出"), pnBody)),
       rbIn(new QRadioButton(QStringLiteral("转入"), pnBody)), lbAccount(new QLabel(pnBody)),
       cbAccount(new TIdComboBox(pnBody)) {
@@ -41,9 +38,7 @@ void TAddTransferFm::SetUp(int id, int parameter) {
     // Every account but this one; a stored transfer's direction and other
     // account stay as they are.
     const int other = cbAccount->ChosenId();
-    cbAccount->Fill(
-        Format(QStringLiteral("SELECT Id,Name AS TXT FROM TbAccount WHERE Id<>%d ORDER BY Id"),
-               {parameter}));
+    cbAccount->Fill(TFundRecords::OtherAccountsSql(parameter));
     cbAccount->ChooseId(other);
     const bool stored = id > 0;
     rbOut->setEnabled(!stored);
