@@ -75,6 +75,11 @@ void TFundRecords::CheckDayAndCategory(TRefusalRun& run, const TMovementFields& 
         });
 }
 
+TFundRecords::TDirection TFundRecords::Direction(const TFTransaction& transfer, int accountId) {
+    const bool out = transfer.AId1 == accountId;
+    return {out, out ? transfer.AId2 : transfer.AId1};
+}
+
 TStored<int> TFundRecords::SaveMovement(int recordId, const TMovementFields& fields) {
     TRefusalRun run;
     TFTransaction record;
@@ -109,12 +114,12 @@ TStored<int> TFundRecords::SaveTransfer(int recordId, const TTransferFields& fie
     TRefusalRun run;
     TFTransaction record;
     LoadRows(run, recordId, true, record);
-    bool out = fields.out;
-    int other = fields.otherAccountId;
+    TDirection direction{fields.out, fields.otherAccountId};
     if (run.Passed() && record.Id > 0) {
-        out = record.AId1 == accountId_;
-        other = out ? record.AId2 : record.AId1;
+        direction = Direction(record, accountId_);
     }
+    const bool out = direction.out;
+    const int other = direction.otherAccountId;
     TCategory category;
     const bool offered =
         fields.categoryId == TransferCategory && category.LoadById(TransferCategory);

@@ -32,6 +32,12 @@ public:
         int otherAccountId = 0;
     };
 
+    // Which way a stored transfer goes as seen from one of its accounts.
+    struct TDirection {
+        bool out = true;
+        int otherAccountId = 0;
+    };
+
     explicit TFundRecords(int accountId) : accountId_(accountId) {}
 
     // Adds (recordId -1) or changes an income or expense of the account; the
@@ -46,6 +52,9 @@ public:
 
     // Whether a movement of this category may be edited or deleted by hand.
     static bool CanChange(int category);
+    // Out of `accountId` when it is the paying account, the other account then
+    // the receiving one; else into it from the paying one.
+    static TDirection Direction(const TFTransaction& transfer, int accountId);
     // +1 when a hand-entered movement of the category brings money in, else -1.
     static int SignOf(const TCategory& category);
 

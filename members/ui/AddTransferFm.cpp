@@ -58,9 +58,9 @@ void TAddTransferFm::FocusFirst() {
 
 void TAddTransferFm::ShowRecord() {
     Entries.Show(record_);
-    const bool out = record_.AId1 == Parameter();
-    (out ? rbOut : rbIn)->setChecked(true);
-    if (!cbAccount->ChooseId(out ? record_.AId2 : record_.AId1)) {
+    const TFundRecords::TDirection direction = TFundRecords::Direction(record_, Parameter());
+    (direction.out ? rbOut : rbIn)->setChecked(true);
+    if (!cbAccount->ChooseId(direction.otherAccountId)) {
         cbAccount->setCurrentIndex(-1);
     }
 }

@@ -115,6 +115,25 @@ TEST_F(FundRecordsTest, ATransferMovesMoneyBetweenBothBalancesAndKeepsItsDirecti
     EXPECT_EQ(Count(QStringLiteral("TbAccount")), 1);
 }
 
+TEST_F(FundRecordsTest, AStoredTransferGoesOutOfItsPayerAndIntoItsPayee) {
+    const int id =
+        Saved(TFundRecords(TAccount::CashBoxId).SaveTransfer(-1, Transfer(true, bank_, "10")));
+    TFTransaction row;
+    row.LoadById(id);
+    const TFundRecords::TDirection fromCashBox = TFundRecords::Direction(row, TAccount::CashBoxId);
+    EXPECT_TRUE(fromCashBox.out);
+    EXPECT_EQ(fromCashBox.otherAccountId, bank_);
+    const TFundRecords::TDirection fromBank = TFundRecords::Direction(row, bank_);
+    EXPECT_FALSE(fromBank.out);
+    EXPECT_EQ(fromBank.otherAccountId, TAccount::CashBoxId);
+
+    // Edited from the paying side with the other direction typed: still out to the bank.
+    Saved(TFundRecords(TAccount::CashBoxId).SaveTransfer(id, Transfer(false, 999, "10")));
+    row.LoadById(id);
+    EXPECT_EQ(row.AId1, TAccount::CashBoxId);
+    EXPECT_EQ(row.AId2, bank_);
+}
+
 TEST_F(FundRecordsTest, ATransferNeedsAnotherExistingAccount) {
     TFundRecords cashBox(TAccount::CashBoxId);
     EXPECT_EQ(cashBox.SaveTransfer(-1, Transfer(true, 1, "5")).Refusal().message,
