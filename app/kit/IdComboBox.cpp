@@ -24,6 +24,12 @@ bool TIdComboBox::ChooseId(int id) {
     return true;
 }
 
+void TIdComboBox::ChooseIdOrNone(int id) {
+    if (!ChooseId(id)) {
+        setCurrentIndex(-1);
+    }
+}
+
 int TIdComboBox::ChosenId() const {
     return currentIndex() < 0 ? 0 : currentData().toInt();
 }

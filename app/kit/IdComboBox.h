@@ -13,6 +13,9 @@ public:
     void Fill(const QString& sql);
     // Chooses the row of `id`; false (the choice kept) when none has it.
     bool ChooseId(int id);
+    // Chooses the row of `id`, or none when no row has it: a stored row whose
+    // entry was deleted since shows nothing chosen, not silently the first.
+    void ChooseIdOrNone(int id);
     // The Id of the chosen row; 0 when nothing is chosen.
     int ChosenId() const;
 };

@@ -1,27 +1,18 @@
 #include "members/ui/AddAccountFm.h"
 
 #include "app/kit/IdComboBox.h"
+#include "app/kit/LineEdit.h"
 #include "members/AccountStore.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
 
-namespace {
-
-QLineEdit* NewEdit(QWidget* parent, const char* name, int maxLength) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QLatin1String(name));
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-
-} // namespace
-
 TAddAccountFm::TAddAccountFm(QWidget* parent)
-    : TEditDialogFm(account_, parent), edNo(NewEdit(pnBody, "edNo", 50)),
-      edName(NewEdit(pnBody, "edName", 100)), cbBank(new TIdComboBox(pnBody)),
-      edContact(NewEdit(pnBody, "edContact", 50)), edTelephone(NewEdit(pnBody, "edTelephone", 50)),
-      edMemo(NewEdit(pnBody, "edMemo", 255)) {
+    : TEditDialogFm(account_, parent), edNo(NewLineEdit(pnBody, "edNo", 50)),
+      edName(NewLineEdit(pnBody, "edName", 100)), cbBank(new TIdComboBox(pnBody)),
+      edContact(NewLineEdit(pnBody, "edContact", 50)),
+      edTelephone(NewLineEdit(pnBody, "edTelephone", 50)),
+      edMemo(NewLineEdit(pnBody, "edMemo", 255)) {
     setWindowTitle(QStringLiteral("新添/修改账户"));
     cbBank->setObjectName(QStringLiteral("cbBank"));
     cbBank->setEditable(true);

@@ -60,9 +60,7 @@ void TAddTransferFm::ShowRecord() {
     Entries.Show(record_);
     const TFundRecords::TDirection direction = TFundRecords::Direction(record_, Parameter());
     (direction.out ? rbOut : rbIn)->setChecked(true);
-    if (!cbAccount->ChooseId(direction.otherAccountId)) {
-        cbAccount->setCurrentIndex(-1);
-    }
+    cbAccount->ChooseIdOrNone(direction.otherAccountId);
 }
 
 void TAddTransferFm::ShowDirection() {

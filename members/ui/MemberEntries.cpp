@@ -1,26 +1,16 @@
 #include "members/ui/MemberEntries.h"
 
 #include "app/kit/IdComboBox.h"
+#include "app/kit/LineEdit.h"
 #include "storage/records/Associator.h"
 
 #include <QFormLayout>
 #include <QLineEdit>
 
-namespace {
-
-QLineEdit* NewLine(QWidget* parent, const char* name, int maxLength) {
-    auto* edit = new QLineEdit(parent);
-    edit->setObjectName(QString::fromLatin1(name));
-    edit->setMaxLength(maxLength);
-    return edit;
-}
-
-} // namespace
-
 TMemberEntries::TMemberEntries(QWidget* parent, QFormLayout* form)
-    : edCode(NewLine(parent, "edCode", 50)), edName(NewLine(parent, "edName", 100)),
-      cbType(new TIdComboBox(parent)), edTelephone(NewLine(parent, "edTelephone", 50)),
-      edAddress(NewLine(parent, "edAddress", 200)), edMemo(NewLine(parent, "edMemo", 255)) {
+    : edCode(NewLineEdit(parent, "edCode", 50)), edName(NewLineEdit(parent, "edName", 100)),
+      cbType(new TIdComboBox(parent)), edTelephone(NewLineEdit(parent, "edTelephone", 50)),
+      edAddress(NewLineEdit(parent, "edAddress", 200)), edMemo(NewLineEdit(parent, "edMemo", 255)) {
     cbType->setObjectName(QStringLiteral("cbType"));
     // The types in the order they were entered, the first chosen.
     cbType->Fill(QStringLiteral("SELECT Id,Name AS TXT FROM TbAtorType ORDER BY Id"));
@@ -43,9 +33,7 @@ void TMemberEntries::Show(const TAssociator& member) {
     edName->setText(member.Name);
     // A type deleted since leaves none chosen: the operator picks one rather
     // than the member silently taking the first.
-    if (!cbType->ChooseId(member.AId)) {
-        cbType->setCurrentIndex(-1);
-    }
+    cbType->ChooseIdOrNone(member.AId);
     edTelephone->setText(member.Telephone);
     edAddress->setText(member.Address);
     edMemo->setText(member.Memo);

@@ -10,18 +10,6 @@
 #include <QFormLayout>
 #include <QLineEdit>
 
-namespace {
-
-// A row whose category or operator was deleted since shows none chosen rather
-// than silently taking the first.
-void Choose(TIdComboBox* box, int id) {
-    if (!box->ChooseId(id)) {
-        box->setCurrentIndex(-1);
-    }
-}
-
-} // namespace
-
 TMovementEntries::TMovementEntries(QWidget* parent, const QString& categorySql)
     : edDay(new TDateEdit(parent)), cbCategory(new TIdComboBox(parent)),
       cbOperator(new TIdComboBox(parent)), edSum(new TDigitEdit(parent)),
@@ -56,8 +44,10 @@ void TMovementEntries::Clear() {
 
 void TMovementEntries::Show(const TFTransaction& movement) {
     edDay->SetEnteredDate(movement.Day);
-    Choose(cbCategory, movement.CId1);
-    Choose(cbOperator, movement.CId3);
+    // A category or operator deleted since shows none chosen rather than
+    // silently the first.
+    cbCategory->ChooseIdOrNone(movement.CId1);
+    cbOperator->ChooseIdOrNone(movement.CId3);
     edSum->setText(TextFormats::MoneyText(movement.Sum1.Abs()));
     edMemo->setText(movement.Memo);
 }
