@@ -107,6 +107,12 @@ qint64 TDataGrid::SelectedId() const {
     return current.isValid() ? model_->Data().KeyOf(current.row()) : -1;
 }
 
+void TDataGrid::KeepARowCurrent() {
+    if (SelectedId() < 0 && model_->rowCount() > 0) {
+        setCurrentIndex(model_->index(0, 0));
+    }
+}
+
 void TDataGrid::HeaderClicked(int column) {
     if (column < 0 || column >= Data().ColumnCount() || !Data().Columns()[column].sortable) {
         ShowSortMark(); // the header moved its mark to the clicked column

@@ -31,6 +31,9 @@ public:
     bool SelectId(qint64 id);
     // The key of the current row; -1 when there is none.
     qint64 SelectedId() const;
+    // Makes the first row current when the list has rows but none is current,
+    // as after a filter or a new order: the buttons act on the current row.
+    void KeepARowCurrent();
     // Filters by a column (an empty value lifts the filter); false when the
     // value was refused.
     bool FilterColumn(int column, const QString& value);

@@ -20,6 +20,11 @@ void TGridFooter::SetCell(int column, const QString& text) {
     update();
 }
 
+void TGridFooter::SetCells(const QMap<int, QString>& cells) {
+    cells_ = cells;
+    update();
+}
+
 void TGridFooter::Clear() {
     cells_.clear();
     update();

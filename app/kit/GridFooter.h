@@ -14,6 +14,8 @@ public:
     explicit TGridFooter(QTableView* grid, QWidget* parent = nullptr);
 
     void SetCell(int column, const QString& text);
+    // Shows these texts, by column, in place of all shown before.
+    void SetCells(const QMap<int, QString>& cells);
     QString Cell(int column) const { return cells_.value(column); }
     void Clear();
     // Where a column's text is drawn, in the footer's coordinates.

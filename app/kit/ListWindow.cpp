@@ -121,9 +121,7 @@ void TListPage::Reload(qint64 id) {
 }
 
 void TListPage::KeepARowSelected() {
-    if (dgList->SelectedId() < 0 && dgList->model()->rowCount() > 0) {
-        dgList->setCurrentIndex(dgList->model()->index(0, 0));
-    }
+    dgList->KeepARowCurrent();
     UpdateButtons();
 }
 

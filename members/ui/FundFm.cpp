@@ -58,9 +58,7 @@ TFundFm::TFundFm(QWidget* parent) : TChildFm(parent) {
             &TFundFm::UpdateButtons);
     // A column filter or a new order may leave no movement current.
     connect(dgFTransaction, &TDataGrid::Reloaded, this, [this] {
-        if (dgFTransaction->SelectedId() < 0 && dgFTransaction->model()->rowCount() > 0) {
-            dgFTransaction->setCurrentIndex(dgFTransaction->model()->index(0, 0));
-        }
+        dgFTransaction->KeepARowCurrent();
         UpdateButtons();
     });
     connect(dgFTransaction, &QAbstractItemView::doubleClicked, this, [this] {
@@ -212,11 +210,7 @@ void TFundFm::ShowDetails() {
     }
     const Currency balance = account_.Balance();
     gbDetail->ShowAccount(account_, balance);
-    ftFTransaction->Clear();
-    const FundLists::TFooter footer = FundLists::Footer(accountId_, balance);
-    for (auto text = footer.begin(); text != footer.end(); ++text) {
-        ftFTransaction->SetCell(text.key(), text.value());
-    }
+    ftFTransaction->SetCells(FundLists::Footer(accountId_, balance));
 }
 
 void TFundFm::ChoosePeriod(int showOption) {

@@ -57,20 +57,6 @@ QWidget* ListPage(QWidget* parent, std::initializer_list<QPushButton*> buttons, 
     return page;
 }
 
-void ShowFooter(TGridFooter& footer, const MemberLists::TFooter& texts) {
-    footer.Clear();
-    for (auto text = texts.begin(); text != texts.end(); ++text) {
-        footer.SetCell(text.key(), text.value());
-    }
-}
-
-// A list with rows always has a current one: the buttons act on it.
-void KeepARowCurrent(TDataGrid& grid) {
-    if (grid.SelectedId() < 0 && grid.model()->rowCount() > 0) {
-        grid.setCurrentIndex(grid.model()->index(0, 0));
-    }
-}
-
 } // namespace
 
 TPersonFm::TPersonFm(QWidget* parent) : TChildFm(parent) {
@@ -96,7 +82,7 @@ TPersonFm::TPersonFm(QWidget* parent) : TChildFm(parent) {
     // A filter or a new order may leave no member current, or another one.
     connect(dgAssociator, &TDataGrid::Reloaded, this, [this] {
         if (!reloading_) {
-            KeepARowCurrent(*dgAssociator);
+            dgAssociator->KeepARowCurrent();
             FollowCurrentRow();
         }
     });
@@ -269,10 +255,10 @@ void TPersonFm::ReloadMembers(qint64 id, qint64 recordId) {
     reloading_ = true;
     dgAssociator->Reload();
     if (id <= 0 || !dgAssociator->SelectId(id)) {
-        KeepARowCurrent(*dgAssociator);
+        dgAssociator->KeepARowCurrent();
     }
     reloading_ = false;
-    ShowFooter(*ftAssociator, MemberLists::MemberFooter());
+    ftAssociator->SetCells(MemberLists::MemberFooter());
     ShowMember(recordId);
 }
 
@@ -301,10 +287,10 @@ void TPersonFm::ShowPage(qint64 recordId) {
                        MemberLists::Key);
     grid.Reload();
     if (recordId <= 0 || !grid.SelectId(recordId)) {
-        KeepARowCurrent(grid);
+        grid.KeepARowCurrent();
     }
-    ShowFooter(fees ? *ftFee : *ftRent,
-               fees ? MemberLists::FeeFooter(memberId_) : MemberLists::RentFooter(memberId_));
+    (fees ? ftFee : ftRent)
+        ->SetCells(fees ? MemberLists::FeeFooter(memberId_) : MemberLists::RentFooter(memberId_));
     UpdateButtons();
 }
 

@@ -164,9 +164,7 @@ bool TLibraryPage::ActOnKey(const QEvent* event) {
 }
 
 void TLibraryPage::KeepATitleCurrent() {
-    if (CurrentId() < 0 && dgList->model()->rowCount() > 0) {
-        dgList->setCurrentIndex(dgList->model()->index(0, 0));
-    }
+    dgList->KeepARowCurrent();
     UpdateButtons();
 }
 

@@ -76,9 +76,7 @@ TSearchBillFm::TSearchBillFm(QWidget* parent) : TDialogFm(parent), lineColumns_(
     connect(btnClose, &QPushButton::clicked, this, &TSearchBillFm::Reject);
     connect(&dgBill->Model(), &TGridModel::RowsCounted, this, &TSearchBillFm::ShowCount);
     connect(dgBill, &TDataGrid::Reloaded, this, [this] {
-        if (dgBill->model()->rowCount() > 0 && !dgBill->currentIndex().isValid()) {
-            dgBill->setCurrentIndex(dgBill->model()->index(0, 0));
-        }
+        dgBill->KeepARowCurrent();
         ShowCount();
         ShowLines();
     });
