@@ -3,8 +3,8 @@
 #include "app/KeyReleaseFilter.h"
 #include "app/kit/DataGrid.h"
 #include "app/kit/GridFooter.h"
+#include "bench/GridModelBench.h"
 #include "bench/Measurement.h"
-#include "bench/QueryPlan.h"
 #include "bench/WindowRig.h"
 #include "members/FundLists.h"
 #include "members/ui/FundFm.h"
@@ -105,13 +105,6 @@ void TimeScrolling(TFundFm& window) {
               .arg(TQueryRows::PageRows));
 }
 
-void PrintPlan(TDM& dm, const QString& name, const QString& jetSql) {
-    Print(QStringLiteral("      plan of %1:").arg(name));
-    for (const QString& step : QueryPlan::Explain(dm.DbBase, jetSql)) {
-        Print(QStringLiteral("        ") + step);
-    }
-}
-
 // Each period chosen from the menu, to the list redrawn with its rows
 // counted; then every movement again.
 void TimePeriods(TDM& dm, TFundFm& window) {
@@ -135,10 +128,9 @@ void TimePeriods(TDM& dm, TFundFm& window) {
     Redraw(window);
     const TQueryRows& list = window.dgFTransaction->Data().Rows();
     Print(QStringLiteral("      today's first page read %1")
-              .arg(list.FirstPageByOrder() ? QStringLiteral("along the order")
-                                           : QStringLiteral("by the condition's indexes")));
-    PrintPlan(dm, QStringLiteral("today's first page"), list.FirstPageSql());
-    PrintPlan(dm, QStringLiteral("today's count"), list.CountSql());
+              .arg(GridModelBench::ReadBy(list.FirstPageByOrder())));
+    GridModelBench::PrintPlan(dm, QStringLiteral("today's first page"), list.FirstPageSql());
+    GridModelBench::PrintPlan(dm, QStringLiteral("today's count"), list.CountSql());
     TFigures all(QStringLiteral("period 显示所有记录 (menu), rows counted"), CountTargetMs);
     for (int n = 0; n <= Runs / 3; ++n) {
         window.mToday->trigger();

@@ -66,18 +66,6 @@ void ReadAll(TGridData& grid) {
     }
 }
 
-QString ReadBy(bool byOrder) {
-    return byOrder ? QStringLiteral("along the order")
-                   : QStringLiteral("by the condition's indexes");
-}
-
-void PrintPlan(TDM& dm, const QString& name, const QString& jetSql) {
-    Print(QStringLiteral("      plan of %1:").arg(name));
-    for (const QString& step : QueryPlan::Explain(dm.DbBase, jetSql)) {
-        Print(QStringLiteral("        ") + step);
-    }
-}
-
 // The same statement stepped through the C API, every column read as the
 // engine gives it.
 void StepRaw(TDM& dm, const QString& jetSql) {
@@ -115,6 +103,18 @@ void Figure(const QString& name, const Measurement::TFigure& figure) {
 }
 
 } // namespace
+
+QString ReadBy(bool byOrder) {
+    return byOrder ? QStringLiteral("along the order")
+                   : QStringLiteral("by the condition's indexes");
+}
+
+void PrintPlan(TDM& dm, const QString& name, const QString& jetSql) {
+    Print(QStringLiteral("      plan of %1:").arg(name));
+    for (const QString& step : QueryPlan::Explain(dm.DbBase, jetSql)) {
+        Print(QStringLiteral("        ") + step);
+    }
+}
 
 void Run(TDM& dm) {
     Print(QStringLiteral("\nlist grid over the cash box's movements:"));

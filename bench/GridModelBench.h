@@ -1,5 +1,7 @@
 #pragma once
 
+#include <QString>
+
 class TDM;
 
 // Times a list grid over the cash box's movements: the first screen, the
@@ -10,5 +12,11 @@ class TDM;
 namespace GridModelBench {
 
 void Run(TDM& dm);
+
+// How a list read its rows: "along the order" or "by the condition's indexes".
+QString ReadBy(bool byOrder);
+// Prints the plan of a list's statement under `name`, indented as the
+// figures above it.
+void PrintPlan(TDM& dm, const QString& name, const QString& jetSql);
 
 } // namespace GridModelBench
